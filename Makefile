@@ -1,0 +1,36 @@
+# make run: build and start the program under Wine.  make test: build everything, run every test.
+PACKAGES := cmake make g++ googletest libgtest-dev g++-mingw-w64-x86-64-posix \
+	g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine wine64 xvfb xauth x11-utils xdotool \
+	python3 clang-format
+JOBS ?= 2
+
+.PHONY: deps build test run format clean
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+		echo "installing:" $$missing; \
+		apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y $$missing; \
+	fi
+
+build: deps
+	cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug
+	cmake --build build/native -j$(JOBS)
+	cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DBUILD_TESTING=OFF
+	cmake --build build/win32 -j$(JOBS)
+	cmake -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
+		-DQM_SHIPPED_EXE=$(CURDIR)/build/win32/quenmark.exe
+	cmake --build build/win64 -j$(JOBS)
+
+test: build
+	cd build/native && ctest --output-on-failure
+	tests/harness/with-wine.sh build/win64 ctest --test-dir build/win64 --output-on-failure
+
+run: build
+	tests/harness/run.sh build/win64/quenmark.exe
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build

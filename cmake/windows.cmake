@@ -1,0 +1,47 @@
+# Windows targets: the program, its Win32 tests under Wine, and test fixtures.
+set(QM_WIN_DEFINES WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+set(QM_WIN_LIBS comctl32 shell32 advapi32 wininet gdi32 user32 kernel32)
+set(QM_STATIC_LINK -static -static-libgcc -static-libstdc++)
+
+target_compile_definitions(quenmark_core PUBLIC ${QM_WIN_DEFINES})
+
+file(GLOB_RECURSE QM_ALL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
+set(QM_APP_SOURCES)
+foreach(f IN LISTS QM_ALL_SOURCES)
+  file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR} ${f})
+  if(NOT rel IN_LIST QM_CORE_SOURCES AND NOT rel STREQUAL "src/main.cpp")
+    list(APPEND QM_APP_SOURCES ${f})
+  endif()
+endforeach()
+
+add_library(quenmark_app STATIC ${QM_APP_SOURCES})
+target_include_directories(quenmark_app PUBLIC src ${CMAKE_BINARY_DIR}/generated)
+target_compile_options(quenmark_app PRIVATE ${QM_WARNINGS})
+target_link_libraries(quenmark_app PUBLIC quenmark_core ${QM_WIN_LIBS})
+
+# Artwork is drawn by a script at build time and compiled in through the .rc file.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(QM_ART_DIR ${CMAKE_BINARY_DIR}/generated)
+set(QM_ART_STAMP ${QM_ART_DIR}/artwork.stamp)
+add_custom_command(
+  OUTPUT ${QM_ART_STAMP}
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/src/resources/make_artwork.py ${QM_ART_DIR}
+  COMMAND ${CMAKE_COMMAND} -E touch ${QM_ART_STAMP}
+  DEPENDS ${CMAKE_SOURCE_DIR}/src/resources/make_artwork.py
+  COMMENT "Drawing the artwork")
+add_custom_target(quenmark_artwork DEPENDS ${QM_ART_STAMP})
+
+add_executable(quenmark WIN32 src/main.cpp src/resources/quenmark.rc)
+add_dependencies(quenmark quenmark_artwork)
+set_source_files_properties(src/resources/quenmark.rc PROPERTIES OBJECT_DEPENDS ${QM_ART_STAMP})
+target_include_directories(quenmark PRIVATE ${QM_ART_DIR} ${CMAKE_SOURCE_DIR}/src/resources)
+target_compile_options(quenmark PRIVATE "$<$<COMPILE_LANGUAGE:CXX>:${QM_WARNINGS}>")
+target_link_libraries(quenmark PRIVATE quenmark_app)
+target_link_options(quenmark PRIVATE ${QM_STATIC_LINK} -s -Wl,--gc-sections)
+foreach(t quenmark_core quenmark_app quenmark)
+  target_compile_options(${t} PRIVATE "$<$<COMPILE_LANGUAGE:CXX>:-ffunction-sections;-fdata-sections>")
+endforeach()
+
+if(BUILD_TESTING)
+  include(cmake/windows_tests.cmake)
+endif()

@@ -1,0 +1,36 @@
+# Win32 tests: GoogleTest exes run under Wine through the emulator, test
+# fixtures (a recording browser, a hotkey host window) and end-to-end scripts.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+
+file(GLOB QM_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
+add_executable(qm_win_tests ${QM_WIN_TESTS})
+target_compile_options(qm_win_tests PRIVATE ${QM_WARNINGS})
+target_link_libraries(qm_win_tests PRIVATE quenmark_app gtest_main)
+target_link_options(qm_win_tests PRIVATE ${QM_STATIC_LINK})
+gtest_discover_tests(qm_win_tests TEST_PREFIX "win."
+  DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 60)
+
+file(GLOB QM_FIXTURES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fixtures/*.cpp)
+foreach(src IN LISTS QM_FIXTURES)
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} WIN32 ${src})
+  target_compile_options(${name} PRIVATE ${QM_WARNINGS})
+  target_link_libraries(${name} PRIVATE quenmark_app)
+  target_link_options(${name} PRIVATE ${QM_STATIC_LINK})
+endforeach()
+
+file(GLOB QM_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/test_*.py)
+foreach(script IN LISTS QM_E2E_TESTS)
+  get_filename_component(name ${script} NAME_WE)
+  add_test(NAME e2e.${name}
+    COMMAND ${Python3_EXECUTABLE} -m unittest -v ${name}
+    WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}/tests/e2e)
+  set_tests_properties(e2e.${name} PROPERTIES TIMEOUT 300
+    ENVIRONMENT "QM_BUILD_DIR=${CMAKE_BINARY_DIR};PYTHONDONTWRITEBYTECODE=1")
+endforeach()
+
+if(QM_SHIPPED_EXE)
+  add_test(NAME shipped_exe COMMAND ${CMAKE_SOURCE_DIR}/tests/harness/check_shipped_exe.sh ${QM_SHIPPED_EXE})
+endif()

@@ -1,0 +1,75 @@
+#pragma once
+// One owner per handle: a move-only wrapper that closes its handle exactly once.
+#include <windows.h>
+#include <wininet.h>
+#include <utility>
+
+namespace qm {
+
+template <typename T, auto Close, T Invalid = T{}> class UniqueAny {
+  public:
+    UniqueAny() = default;
+    explicit UniqueAny(T value) : value_(value) {}
+    ~UniqueAny() { reset(); }
+    UniqueAny(const UniqueAny&) = delete;
+    UniqueAny& operator=(const UniqueAny&) = delete;
+    UniqueAny(UniqueAny&& other) noexcept : value_(other.release()) {}
+    UniqueAny& operator=(UniqueAny&& other) noexcept {
+        if (this != &other)
+            reset(other.release());
+        return *this;
+    }
+
+    T get() const { return value_; }
+    explicit operator bool() const { return value_ != Invalid; }
+    void reset(T value = Invalid) {
+        T old = std::exchange(value_, value);
+        if (old != Invalid)
+            Close(old);
+    }
+    T release() { return std::exchange(value_, Invalid); }
+
+  private:
+    T value_ = Invalid;
+};
+
+namespace detail {
+inline void CloseHwnd(HWND h) {
+    DestroyWindow(h);
+}
+inline void CloseHkey(HKEY h) {
+    RegCloseKey(h);
+}
+inline void CloseKernelHandle(HANDLE h) {
+    CloseHandle(h);
+}
+inline void CloseHinternet(HINTERNET h) {
+    InternetCloseHandle(h);
+}
+inline void CloseHicon(HICON h) {
+    DestroyIcon(h);
+}
+inline void CloseHcursor(HCURSOR h) {
+    DestroyCursor(h);
+}
+inline void CloseHmenu(HMENU h) {
+    DestroyMenu(h);
+}
+inline void CloseGdiObject(HGDIOBJ h) {
+    DeleteObject(h);
+}
+} // namespace detail
+
+using UniqueHwnd = UniqueAny<HWND, detail::CloseHwnd>;
+using UniqueHkey = UniqueAny<HKEY, detail::CloseHkey>;
+using UniqueHandle = UniqueAny<HANDLE, detail::CloseKernelHandle>;
+using UniqueHinternet = UniqueAny<HINTERNET, detail::CloseHinternet>;
+using UniqueHicon = UniqueAny<HICON, detail::CloseHicon>;
+using UniqueHcursor = UniqueAny<HCURSOR, detail::CloseHcursor>;
+using UniqueHmenu = UniqueAny<HMENU, detail::CloseHmenu>;
+using UniqueHfont = UniqueAny<HFONT, detail::CloseGdiObject>;
+using UniqueHbrush = UniqueAny<HBRUSH, detail::CloseGdiObject>;
+using UniqueHbitmap = UniqueAny<HBITMAP, detail::CloseGdiObject>;
+using UniqueHpen = UniqueAny<HPEN, detail::CloseGdiObject>;
+
+} // namespace qm

@@ -1,0 +1,39 @@
+#include "search_panel/search_url.h"
+
+#include "support/utf.h"
+
+namespace qm {
+
+namespace {
+bool PassesAsIs(unsigned char c) {
+    if (c < 0x20 || c >= 0x7F)
+        return false; // control characters, line breaks, everything outside ASCII
+    switch (c) {
+    case '%': // would read as an escape
+    case '&': // would start a new query parameter
+    case '#': // would cut the query into a fragment
+    case '+': // engines read it as a blank
+    case '?': // would start a query inside a path
+        return false;
+    default:
+        return true;
+    }
+}
+} // namespace
+
+std::string FormSearchUrl(const std::string& url_template, const std::u16string& text) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string url = url_template;
+    for (unsigned char c : Utf16ToUtf8(text)) {
+        if (PassesAsIs(c)) {
+            url += static_cast<char>(c);
+        } else {
+            url += '%';
+            url += kHex[c >> 4];
+            url += kHex[c & 0xF];
+        }
+    }
+    return url;
+}
+
+} // namespace qm

@@ -1,0 +1,95 @@
+#include "controller/settings/ini_value.h"
+#include "controller/update_version.h"
+#include "hotkey/hotkey_text.h"
+#include "support/timer_name.h"
+#include "support/utf.h"
+
+#include <gtest/gtest.h>
+
+namespace qm {
+namespace {
+
+TEST(ParseIniInt, WholeNumbersOrTheFallback) {
+    struct Row {
+        const char* text;
+        int expected;
+    };
+    const Row rows[] = {
+        {"0", 0},
+        {"1", 1},
+        {"81", 81},
+        {" 2 ", 2},
+        {"-5", -5},
+        {"+7", 7},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"2147483648", -99},
+        {"99999999999", -99},
+        {"", -99},
+        {"   ", -99},
+        {"abc", -99},
+        {"1e3", -99},
+        {"12abc", -99},
+        {"-", -99},
+        {"0x10", -99},
+        {"1 2", -99},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(ParseIniInt(row.text, -99), row.expected) << '"' << row.text << '"';
+}
+
+TEST(ModifierPrefix, OrderAndFlags) {
+    struct Row {
+        bool win;
+        int shift_mask;
+        const char* text;
+        int mod;
+    };
+    const Row rows[] = {
+        {false, 0, "", 0},
+        {false, 2, "Ctrl + ", 2},
+        {false, 2 | 4, "Ctrl + Alt + ", 3},
+        {false, 1 | 2 | 4, "Ctrl + Alt + Shift + ", 7},
+        {true, 1 | 2 | 4, "Win + Ctrl + Alt + Shift + ", 15},
+        {true, 0, "Win + ", 8},
+        {false, 1, "Shift + ", 4},
+        {false, 4 | 1, "Alt + Shift + ", 5},
+    };
+    for (const Row& row : rows) {
+        ModifierPrefix prefix = ComposeModifierPrefix(row.win, row.shift_mask);
+        EXPECT_EQ(prefix.text, row.text) << row.text;
+        EXPECT_EQ(prefix.mod_key_code, row.mod) << row.text;
+    }
+    EXPECT_TRUE(IsModifierOnlyKey(kVkLeftWin));
+    EXPECT_FALSE(IsModifierOnlyKey(kVkRightWin));
+    EXPECT_FALSE(IsModifierOnlyKey('Q'));
+}
+
+TEST(WaitTimer, NameAndDueTime) {
+    EXPECT_EQ(WaitTimerName("search", 5, 9), "searchTimer0509");
+    EXPECT_EQ(WaitTimerName("quenmark", 59, 0), "quenmarkTimer5900");
+    EXPECT_EQ(RelativeDueTime(200), -2000000);
+    EXPECT_EQ(RelativeDueTime(300000), INT64_C(-3000000000));
+    EXPECT_EQ(RelativeDueTime(2147483647), INT64_C(-21474836470000));
+    EXPECT_EQ(RelativeDueTime(0), 0);
+}
+
+TEST(UpdateVersion, OnlyExactlyOwnVersionIsTheSame) {
+    EXPECT_EQ(JudgeVersionAnswer("1.0", std::nullopt), UpdateVerdict::NoAnswer);
+    EXPECT_EQ(JudgeVersionAnswer("1.0", std::string()), UpdateVerdict::NoAnswer);
+    EXPECT_EQ(JudgeVersionAnswer("1.0", std::string("1.0")), UpdateVerdict::Same);
+    EXPECT_EQ(JudgeVersionAnswer("1.0", std::string("1.1")), UpdateVerdict::Differs);
+    EXPECT_EQ(JudgeVersionAnswer("1.0", std::string("1.0\r\n")), UpdateVerdict::Differs);
+    EXPECT_EQ(JudgeVersionAnswer("1.0", std::string("<html>404</html>")), UpdateVerdict::Differs);
+}
+
+TEST(Utf, RoundTripsAndReplacesMalformedInput) {
+    std::u16string text = u"a\u00e9\u4e2d\U0001F600";
+    EXPECT_EQ(Utf8ToUtf16(Utf16ToUtf8(text)), text);
+    EXPECT_EQ(Utf8ToUtf16("\xff"), u"\uFFFD");
+    EXPECT_EQ(Utf8ToUtf16("a\xe4\xb8"), u"a\uFFFD\uFFFD");
+    EXPECT_EQ(Utf8ToUtf16("\xc0\x80"), u"\uFFFD\uFFFD"); // overlong
+}
+
+} // namespace
+} // namespace qm

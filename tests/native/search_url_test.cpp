@@ -1,0 +1,50 @@
+#include "search_panel/engine_catalogue.h"
+#include "search_panel/search_url.h"
+
+#include <gtest/gtest.h>
+
+namespace qm {
+namespace {
+
+TEST(SearchUrl, EncodesOnlyWhatWouldBreakTheUrl) {
+    struct Row {
+        std::u16string text;
+        std::string expected_tail;
+    };
+    const Row rows[] = {
+        {u"", ""},
+        {u"a b", "a b"},
+        {u"New York", "New York"},
+        {u"AT&T", "AT%26T"},
+        {u"C#", "C%23"},
+        {u"a b&c", "a b%26c"},
+        {u"100%", "100%25"},
+        {u"1+1?", "1%2B1%3F"},
+        {u"line1\r\nline2", "line1%0D%0Aline2"},
+        {u"tab\there", "tab%09here"},
+        {u"caf\u00e9", "caf%C3%A9"},
+        {u"\u4e2d\u6587", "%E4%B8%AD%E6%96%87"},
+        {u"\U0001F600", "%F0%9F%98%80"},
+        {u"a/b:c=d'\"<>", "a/b:c=d'\"<>"},
+    };
+    for (const Row& row : rows) {
+        std::string url = FormSearchUrl("http://h/?q=", row.text);
+        EXPECT_EQ(url, "http://h/?q=" + row.expected_tail) << "tail " << row.expected_tail;
+        for (unsigned char c : url)
+            EXPECT_LT(c, 0x80) << "non-ASCII byte in " << url;
+    }
+}
+
+TEST(SearchUrl, UnpairedSurrogateBecomesReplacementCharacter) {
+    EXPECT_EQ(FormSearchUrl("", std::u16string(1, char16_t(0xD800))), "%EF%BF%BD");
+}
+
+TEST(SearchUrl, WikiAppendsToThePath) {
+    const PanelEngine& wiki = PanelEngines()[7];
+    ASSERT_STREQ(wiki.control, "askw");
+    EXPECT_EQ(FormSearchUrl(wiki.url_template, u"New York"),
+              "http://en.wikipedia.org/wiki/New York");
+}
+
+} // namespace
+} // namespace qm
