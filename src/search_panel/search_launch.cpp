@@ -1,0 +1,13 @@
+#include "search_panel/search_launch.h"
+
+#include "platform/shell_open.h"
+#include "search_panel/search_url.h"
+
+namespace qm {
+
+void LaunchSearch(HWND owner, const std::string& url_template, const std::u16string& text) {
+    // The formed URL is pure ASCII, so the ANSI form of the shell call loses nothing.
+    ShellOpenUrl(owner, FormSearchUrl(url_template, text));
+}
+
+} // namespace qm

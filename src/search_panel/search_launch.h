@@ -1,0 +1,10 @@
+#pragma once
+// The one search launch: template + search text, encoded where needed, opened by the shell.
+#include <windows.h>
+#include <string>
+
+namespace qm {
+
+void LaunchSearch(HWND owner, const std::string& url_template, const std::u16string& text);
+
+} // namespace qm

@@ -1,0 +1,267 @@
+"""Helpers for end-to-end tests that drive real Windows programs under Wine.
+
+Run inside tests/harness/with-wine.sh, which provides WINEPREFIX, DISPLAY and
+QM_BUILD_DIR. Every program a test starts is ended by the test, by pid."""
+import http.server
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import threading
+import time
+
+WINELOADER = os.environ.get('WINELOADER', '/usr/lib/wine/wine64')
+BUILD_DIR = os.environ.get('QM_BUILD_DIR', '')
+
+
+def windows_path(unix_path):
+    """Wine maps the whole Unix tree as drive Z:."""
+    return 'Z:' + os.path.abspath(unix_path).replace('/', '\\')
+
+
+def wait_until(predicate, timeout=10.0, interval=0.05):
+    """Polls predicate until it returns something truthy; returns that or None."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            return None
+        time.sleep(interval)
+
+
+def xdotool(*args, check=False):
+    result = subprocess.run(['xdotool', *map(str, args)], capture_output=True, text=True,
+                            stdin=subprocess.DEVNULL)
+    if check and result.returncode != 0:
+        raise RuntimeError('xdotool %s failed: %s' % (args, result.stderr))
+    return result.stdout.strip()
+
+
+def find_windows(name_regex, only_visible=True):
+    args = ['search']
+    if only_visible:
+        args.append('--onlyvisible')
+    args += ['--name', name_regex]
+    out = xdotool(*args)
+    return [int(w) for w in out.split()] if out else []
+
+
+def wait_window(name_regex, timeout=10.0, only_visible=True):
+    found = wait_until(lambda: find_windows(name_regex, only_visible), timeout)
+    return found[0] if found else None
+
+
+def window_geometry(wid):
+    """(x, y, width, height) of a window on the screen."""
+    out = xdotool('getwindowgeometry', '--shell', wid)
+    values = dict(line.split('=') for line in out.splitlines() if '=' in line)
+    return int(values['X']), int(values['Y']), int(values['WIDTH']), int(values['HEIGHT'])
+
+
+def focus(wid):
+    xdotool('windowfocus', '--sync', wid)
+
+
+def answer_message_box(title, key='Return', timeout=10.0):
+    """Finds a message box by its exact title and answers it; returns its text-less id."""
+    wid = wait_window('^%s$' % re.escape(title), timeout)
+    if wid is None:
+        return None
+    focus(wid)
+    time.sleep(0.2)
+    xdotool('key', '--window', wid, key)
+    xdotool('key', key)
+    wait_until(lambda: wid not in find_windows('^%s$' % re.escape(title)), 5)
+    return wid
+
+
+def wine_reg(*args):
+    return subprocess.run([WINELOADER, 'reg', *args], capture_output=True, text=True,
+                          stdin=subprocess.DEVNULL)
+
+
+def reg_query(key, value):
+    """The data of a registry value as `reg query` prints it, or None."""
+    result = wine_reg('query', key, '/v', value)
+    if result.returncode != 0:
+        return None
+    for line in result.stdout.splitlines():
+        parts = line.strip().split(None, 2)
+        if len(parts) >= 2 and parts[0].lower() == value.lower():
+            return (parts[1], parts[2] if len(parts) > 2 else '')
+    return None
+
+
+class Program:
+    """A copy of a built exe in a folder of its own, started under Wine.
+
+    set.ini and the recording browser's log live beside the copy."""
+
+    def __init__(self, exe_name='quenmark.exe', folder=None, ini_text=None, copy_as=None):
+        self.folder = folder or tempfile.mkdtemp(prefix='qm-e2e-')
+        self.exe = os.path.join(self.folder, copy_as or exe_name)
+        shutil.copy(os.path.join(BUILD_DIR, exe_name), self.exe)
+        self.browser_log = os.path.join(self.folder, 'browser.log')
+        if ini_text is not None:
+            with open(self.ini_path, 'w', newline='') as f:
+                f.write(ini_text)
+        self.process = None
+        self.stdout_path = os.path.join(self.folder, 'stdout.txt')
+
+    @property
+    def ini_path(self):
+        return os.path.join(self.folder, 'set.ini')
+
+    def read_ini(self):
+        try:
+            with open(self.ini_path, newline='') as f:
+                return f.read()
+        except FileNotFoundError:
+            return None
+
+    def start(self, extra_env=None):
+        env = dict(os.environ)
+        env['QM_BROWSER_LOG'] = windows_path(self.browser_log)
+        env.update(extra_env or {})
+        self._stdout = open(self.stdout_path, 'w')
+        self.process = subprocess.Popen([WINELOADER, self.exe], cwd=self.folder, env=env,
+                                        stdin=subprocess.DEVNULL, stdout=self._stdout,
+                                        stderr=subprocess.STDOUT)
+        return self
+
+    def output(self):
+        with open(self.stdout_path) as f:
+            return f.read()
+
+    def wait_output(self, pattern, timeout=10.0):
+        """Waits for a line of the program's stdout matching pattern; returns the match."""
+        return wait_until(lambda: re.search(pattern, self.output(), re.M), timeout)
+
+    def launched_urls(self):
+        try:
+            with open(self.browser_log, encoding='utf-8') as f:
+                return f.read().splitlines()
+        except FileNotFoundError:
+            return []
+
+    def wait_launches(self, count, timeout=10.0):
+        return wait_until(lambda: len(self.launched_urls()) >= count and self.launched_urls(),
+                          timeout)
+
+    def running(self):
+        return self.process is not None and self.process.poll() is None
+
+    def wait_exit(self, timeout=10.0):
+        try:
+            return self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            return None
+
+    def stop(self):
+        if self.running():
+            self.process.kill()
+            self.process.wait(10)
+        if self.process is not None:
+            self._stdout.close()
+
+    def cleanup(self):
+        self.stop()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
+class Notepad:
+    """Wine's notepad holding a text, as the application whose selection is copied."""
+
+    def __init__(self, text):
+        self.folder = tempfile.mkdtemp(prefix='qm-notepad-')
+        self.path = os.path.join(self.folder, 'note.txt')
+        with open(self.path, 'w', newline='') as f:
+            f.write(text)
+        self.process = subprocess.Popen([WINELOADER, 'notepad', windows_path(self.path)],
+                                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL)
+        self.wid = wait_window('note.txt', 20)
+        if self.wid is None:
+            raise RuntimeError('notepad did not show its window')
+
+    def focus(self):
+        focus(self.wid)
+
+    def select_all(self):
+        self.focus()
+        xdotool('key', '--clearmodifiers', 'ctrl+a')
+        time.sleep(0.2)
+
+    def deselect(self):
+        self.focus()
+        xdotool('key', '--clearmodifiers', 'ctrl+End')
+        time.sleep(0.2)
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait(10)
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
+class HttpServer:
+    """A local HTTP server on 127.0.0.1 whose answer a test sets.
+
+    Reached by the program through the Wine prefix's proxy settings, so the
+    program's real URL is requested and no test-only switch is needed."""
+
+    def __init__(self):
+        self.body = b'1.0'
+        self.delay = 0.0
+        self.requests = []
+        self.refuse = False
+        outer = self
+
+        class Handler(http.server.BaseHTTPRequestHandler):
+            def do_GET(self):
+                outer.requests.append(self.path)
+                if outer.delay:
+                    time.sleep(outer.delay)
+                body = outer.body
+                self.send_response(200)
+                self.send_header('Content-Type', 'text/plain')
+                self.send_header('Content-Length', str(len(body)))
+                self.end_headers()
+                try:
+                    chunk = 1 << 20
+                    for i in range(0, len(body), chunk):
+                        self.wfile.write(body[i:i + chunk])
+                except (BrokenPipeError, ConnectionResetError):
+                    pass
+
+            def log_message(self, *args):
+                pass
+
+        self.server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), Handler)
+        self.server.daemon_threads = True
+        self.port = self.server.server_address[1]
+        self.thread = threading.Thread(target=self.server.serve_forever, daemon=True)
+        self.thread.start()
+
+    def use_as_wine_proxy(self):
+        key = r'HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
+        wine_reg('add', key, '/v', 'ProxyEnable', '/t', 'REG_DWORD', '/d', '1', '/f')
+        wine_reg('add', key, '/v', 'ProxyServer', '/t', 'REG_SZ', '/d',
+                 '127.0.0.1:%d' % self.port, '/f')
+
+    @staticmethod
+    def clear_wine_proxy():
+        key = r'HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
+        wine_reg('add', key, '/v', 'ProxyEnable', '/t', 'REG_DWORD', '/d', '0', '/f')
+
+    def close(self):
+        self.server.shutdown()
+        self.server.server_close()
+
+
+def screenshot(path, wid='root'):
+    subprocess.run(['import', '-window', str(wid), path], stdin=subprocess.DEVNULL,
+                   capture_output=True)
