@@ -1,6 +1,27 @@
+#include "controller/frm_set.h"
+#include "controller/single_instance.h"
+
+#include <commctrl.h>
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    MessageBoxA(nullptr, "Quenmark Search", "Quenmark Search   1.0", MB_OK);
+    qm::SingleInstance single_instance;
+    if (!single_instance.Acquire()) {
+        qm::ActivateRunningCopy(qm::FrmSet::kClassName);
+        return 0;
+    }
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    qm::FrmSet frmSet;
+    if (!frmSet.Load())
+        return 1;
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (frmSet.PreTranslate(msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
     return 0;
 }
