@@ -103,13 +103,14 @@ class Program:
     def __init__(self, exe_name='quenmark.exe', folder=None, ini_text=None, copy_as=None):
         self.folder = folder or tempfile.mkdtemp(prefix='qm-e2e-')
         self.exe = os.path.join(self.folder, copy_as or exe_name)
-        shutil.copy(os.path.join(BUILD_DIR, exe_name), self.exe)
+        if not os.path.exists(self.exe):  # a second copy started from the same folder reuses it
+            shutil.copy(os.path.join(BUILD_DIR, exe_name), self.exe)
         self.browser_log = os.path.join(self.folder, 'browser.log')
         if ini_text is not None:
             with open(self.ini_path, 'w', newline='') as f:
                 f.write(ini_text)
         self.process = None
-        self.stdout_path = os.path.join(self.folder, 'stdout.txt')
+        self.stdout_path = os.path.join(self.folder, 'stdout-%s.txt' % id(self))
 
     @property
     def ini_path(self):
@@ -265,3 +266,24 @@ class HttpServer:
 def screenshot(path, wid='root'):
     subprocess.run(['import', '-window', str(wid), path], stdin=subprocess.DEVNULL,
                    capture_output=True)
+
+
+def syscommand(title, command):
+    """Sends a window's title-bar command ("close" or "minimize") by its exact title."""
+    exe = os.path.join(BUILD_DIR, 'syscommand.exe')
+    return subprocess.run([WINELOADER, exe, title, command], stdin=subprocess.DEVNULL,
+                          capture_output=True, timeout=30).returncode
+
+
+def pixel_reader(png_path):
+    """Returns a function (x, y) -> (r, g, b) over a screenshot, via ImageMagick."""
+    out = subprocess.run(['convert', png_path, '-depth', '8', 'rgb:-'], capture_output=True,
+                         stdin=subprocess.DEVNULL, check=True).stdout
+    size = subprocess.run(['identify', '-format', '%w %h', png_path], capture_output=True,
+                          text=True, stdin=subprocess.DEVNULL, check=True).stdout.split()
+    width = int(size[0])
+
+    def pixel(x, y):
+        i = (y * width + x) * 3
+        return tuple(out[i:i + 3])
+    return pixel
