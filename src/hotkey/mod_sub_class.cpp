@@ -71,6 +71,10 @@ LRESULT CALLBACK TextBoxWindowProc(HWND window, UINT message, WPARAM wparam, LPA
     case WM_SYSCHAR:
     case WM_DEADCHAR:
     case WM_SYSDEADCHAR:
+    // An input method would otherwise put its composed text straight into the edit.
+    case WM_IME_STARTCOMPOSITION:
+    case WM_IME_COMPOSITION:
+    case WM_IME_ENDCOMPOSITION:
     case WM_IME_CHAR:
     case WM_PASTE:
     case WM_CUT:

@@ -15,8 +15,6 @@ std::string KeyName(int vk) {
         return std::string(1, static_cast<char>(vk));
     if (vk >= 0x70 && vk <= 0x7B)
         return "F" + std::to_string(vk - 0x6F);
-    if (vk == 8)
-        return "Backspace";
     return {};
 }
 
@@ -62,12 +60,9 @@ TEST(HotKeyCapture, KeySequences) {
         {"win+ctrl+alt+shift+f5",
          {{Down, 91}, {Down, 17, kCtrl}, {Down, 0x74, 7}},
          {"Win + Ctrl + Alt + Shift + F5", 0x74, 15}},
-        {"f9 alone", {{Down, 0x78}, {Up, 0x78}}, {"F9", 0x78, 0}},
-        {"ctrl held", {{Down, 17, kCtrl}}, {"Ctrl + ", 0, 2}},
         {"ctrl held then released", {{Down, 17, kCtrl}, {Up, 17}}, {"NULL", 0, 0}},
         {"right win is a main key", {{Down, 92}}, {"", 92, 0}},
         {"nameless key keeps its code", {{Down, 0xFF, kCtrl}}, {"Ctrl + ", 0xFF, 2}},
-        {"backspace is captured", {{Down, 8}}, {"Backspace", 8, 0}},
         {"nothing accumulates",
          {{Down, 17, kCtrl}, {Down, 'Q', kCtrl}, {Up, 'Q', kCtrl}, {Up, 17}, {Down, 'W'}},
          {"W", 'W', 0}},
@@ -112,10 +107,6 @@ TEST(StoredHotKey, ValuesFromAStoreAreMadeSafe) {
         EXPECT_EQ(got.key_code, row.expected.key_code) << row.key;
         EXPECT_EQ(got.mod_key_code, row.expected.mod_key_code) << row.mod;
     }
-    HotKeyValueNames names = ValueNamesFor("HotKey2");
-    EXPECT_EQ(names.text, "HotKey2Text");
-    EXPECT_EQ(names.key_code, "HotKey2KeyCode");
-    EXPECT_EQ(names.mod_key_code, "HotKey2ModKeyCode");
 }
 
 } // namespace
