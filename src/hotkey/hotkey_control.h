@@ -84,7 +84,7 @@ class HotKey : private WindowBase, private HotKeyWindowEvents {
     std::function<void()> HotKeyPressed, Click, DblClick;
     // KeyDown comes before the field takes the key, and a handler may change both
     // values; KeyUp comes after. The Applications key raises no KeyDown.
-    std::function<void(int&key_code, int&shift)> KeyDown, KeyUp;
+    std::function<void(int& /*key_code*/, int& /*shift*/)> KeyDown, KeyUp;
     // x, y in the text box's client pixels.
     std::function<void(int button, int shift, float x, float y)> MouseDown, MouseMove, MouseUp;
 
