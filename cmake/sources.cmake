@@ -4,6 +4,8 @@ set(QM_CORE_SOURCES
   src/controller/settings/ini_value.cpp
   src/controller/update_version.cpp
   src/hotkey/hotkey_text.cpp
+  src/hotkey/hotkey_capture.cpp
+  src/hotkey/stored_hotkey.cpp
   src/search_panel/engine_catalogue.cpp
   src/search_panel/search_url.cpp
   src/support/timer_name.cpp

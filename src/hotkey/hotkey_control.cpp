@@ -1,0 +1,241 @@
+#include "hotkey/hotkey_control.h"
+
+#include "controller/settings/mod_ini.h"
+#include "hotkey/hotkey_store.h"
+#include "hotkey/hotkey_text.h"
+#include "platform/keyboard.h"
+
+namespace qm {
+
+namespace {
+// Identifiers need only be unique per window, and each control has a window of its own.
+constexpr int kHotKeyId = 1;
+constexpr int kTextBoxId = 1;
+constexpr char kClassName[] = "QuenmarkHotKey";
+} // namespace
+
+HotKey::HotKey() = default;
+
+HotKey::~HotKey() {
+    Teardown();
+}
+
+bool HotKey::Create(HWND parent, int x, int y, int width, int height,
+                    const HotKeyOptions& options) {
+    if (created_ || hwnd())
+        return false;
+    options_ = options;
+    if (!CreateWindowObject(kClassName, WS_EX_CONTROLPARENT,
+                            WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, options_.name.c_str(), x, y,
+                            width, height, parent) ||
+        !CreateTextBox()) {
+        Teardown();
+        return false;
+    }
+    ApplyAppearance();
+    // Hidden and top-level, so that the registration does not depend on the host window.
+    message_window_.reset(CreateWindowExA(0, "#32770", "", 0, 0, 0, 0, 0, nullptr, nullptr,
+                                          GetModuleHandleA(nullptr), nullptr));
+    if (!message_window_) {
+        Teardown();
+        return false;
+    }
+    HookHotKeyWindow(message_window_.get(), this);
+    HookTextBox(text_box_, this);
+    created_ = true;
+    LoadSettings();
+    return true;
+}
+
+bool HotKey::CreateTextBox() {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    text_box_ = CreateWindowExA(0, "EDIT", text_.c_str(),
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0, 0,
+                                client.right, client.bottom, hwnd(),
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextBoxId)),
+                                GetModuleHandleA(nullptr), nullptr);
+    return text_box_ != nullptr;
+}
+
+void HotKey::Teardown() {
+    if (message_window_) {
+        // The registration is this control's resource: withdrawn before its window goes.
+        if (hotkey_enabled_)
+            UnregisterHotKey(message_window_.get(), kHotKeyId);
+        UnhookHotKeyWindow(message_window_.get());
+    }
+    hotkey_enabled_ = false;
+    if (text_box_)
+        UnhookTextBox(text_box_);
+    text_box_ = nullptr;
+    message_window_.reset();
+    tool_tip_.reset();
+    DestroyWindowObject();
+    created_ = false;
+}
+
+void HotKey::LoadSettings() {
+    StoredHotKey stored;
+    if (options_.setting_location != 0) {
+        stored = LoadHotKeyFromRegistry(options_.reg_key_name, options_.name);
+    } else {
+        SetIniFile(options_.ini_file_name);
+        ini_path_ = IniPath();
+        stored = LoadHotKeyFromIni(options_.name);
+    }
+    capture_.Set(stored.key_code, stored.mod_key_code);
+    SetFieldText(stored.text);
+}
+
+void HotKey::SaveSettings() {
+    if (!created_)
+        return;
+    StoredHotKey hotkey{text_, KeyCode(), ModKeyCode()};
+    if (options_.setting_location != 0)
+        SaveHotKeyToRegistry(options_.reg_key_name, options_.name, hotkey);
+    else
+        SaveHotKeyToIni(ini_path_, options_.name, hotkey);
+}
+
+bool HotKey::SetINIFileName(const std::string&) {
+    return false;
+}
+bool HotKey::SetSettingLocation(int) {
+    return false;
+}
+bool HotKey::SetRegKeyName(const std::string&) {
+    return false;
+}
+
+void HotKey::SetHotKeyEnabled(bool enabled) {
+    if (enabled == hotkey_enabled_ || !message_window_)
+        return;
+    if (!enabled) {
+        UnregisterHotKey(message_window_.get(), kHotKeyId);
+        hotkey_enabled_ = false;
+        return;
+    }
+    if (capture_.key_code() == 0) {
+        ShowError("Not set hotkey");
+        return;
+    }
+    if (RegisterHotKey(message_window_.get(), kHotKeyId, static_cast<UINT>(capture_.mod_key_code()),
+                       static_cast<UINT>(capture_.key_code()))) {
+        hotkey_enabled_ = true;
+        return;
+    }
+    ShowError("Hotkey repeat, replace it with a hotkey");
+    capture_.Set(0, 0);
+    SetFieldText(kNoHotkeyText);
+}
+
+void HotKey::ShowError(const char* message) {
+    HWND owner = hwnd() ? GetAncestor(hwnd(), GA_ROOT) : nullptr;
+    MessageBoxA(owner, message, "error", MB_ICONERROR | MB_OK);
+}
+
+void HotKey::RaiseEvents() {
+    // A copy, so that a handler may replace itself.
+    if (auto handler = HotKeyPressed)
+        handler();
+}
+
+void HotKey::OnHotKeyMessage() {
+    RaiseEvents();
+}
+
+void HotKey::OnTextBoxKeyDown(int key_code, int shift_mask) {
+    // The Applications key would open the context menu; it is swallowed whole.
+    if (key_code == kVkApps)
+        return;
+    if (auto handler = KeyDown)
+        handler(key_code, shift_mask);
+    std::string text = capture_.KeyDown(key_code, shift_mask, KeyNameOf);
+    // Editing a combination always leaves it unregistered until the container enables it.
+    if (hotkey_enabled_)
+        SetHotKeyEnabled(false);
+    SetFieldText(text);
+}
+
+void HotKey::OnTextBoxKeyUp(int key_code, int shift_mask) {
+    if (capture_.KeyUp(key_code))
+        SetFieldText(kNoHotkeyText);
+    else
+        MoveCaretToEnd();
+    if (auto handler = KeyUp)
+        handler(key_code, shift_mask);
+}
+
+void HotKey::OnTextBoxMouse(TextBoxMouse action, int button, int shift_mask, int x, int y) {
+    auto raise = [&](const std::function<void(int, int, float, float)>& event) {
+        if (auto handler = event)
+            handler(button, shift_mask, static_cast<float>(x), static_cast<float>(y));
+    };
+    switch (action) {
+    case TextBoxMouse::Down:
+        left_button_down_ = left_button_down_ || button == 1;
+        raise(MouseDown);
+        break;
+    case TextBoxMouse::Move:
+        raise(MouseMove);
+        break;
+    case TextBoxMouse::Up:
+        raise(MouseUp);
+        if (button == 1 && left_button_down_) {
+            left_button_down_ = false;
+            if (auto handler = Click)
+                handler();
+        }
+        break;
+    case TextBoxMouse::DoubleClick:
+        // The second press of a double-click is no new click.
+        left_button_down_ = false;
+        if (auto handler = DblClick)
+            handler();
+        break;
+    }
+}
+
+void HotKey::OnTextBoxDestroyed() {
+    text_box_ = nullptr;
+}
+
+void HotKey::SetFieldText(const std::string& text) {
+    text_ = text;
+    if (!text_box_)
+        return;
+    SetWindowTextA(text_box_, text_.c_str());
+    MoveCaretToEnd();
+}
+
+void HotKey::MoveCaretToEnd() {
+    if (!text_box_)
+        return;
+    int length = GetWindowTextLengthA(text_box_);
+    SendMessageA(text_box_, EM_SETSEL, length, length);
+}
+
+LRESULT HotKey::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+    case WM_SIZE:
+        // The text box always covers the whole control.
+        if (text_box_)
+            MoveWindow(text_box_, 0, 0, LOWORD(lparam), HIWORD(lparam), TRUE);
+        return 0;
+    case WM_SETFOCUS:
+        if (text_box_)
+            SetFocus(text_box_);
+        return 0;
+    case WM_CTLCOLOREDIT:
+        return OnCtlColor(reinterpret_cast<HDC>(wparam), false);
+    case WM_CTLCOLORSTATIC:
+        // A disabled edit asks with this message.
+        if (reinterpret_cast<HWND>(lparam) == text_box_)
+            return OnCtlColor(reinterpret_cast<HDC>(wparam), true);
+        break;
+    }
+    return WindowBase::HandleMessage(message, wparam, lparam);
+}
+
+} // namespace qm

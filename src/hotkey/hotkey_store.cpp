@@ -1,0 +1,51 @@
+#include "hotkey/hotkey_store.h"
+
+#include "controller/settings/mod_ini.h"
+#include "platform/per_user_settings.h"
+
+#include <windows.h>
+
+namespace qm {
+
+StoredHotKey LoadHotKeyFromIni(const std::string& control_name) {
+    HotKeyValueNames names = ValueNamesFor(control_name);
+    std::string text = ReadIniString(kHotKeySection, names.text, "NULL");
+    std::string key_code = ReadIniString(kHotKeySection, names.key_code, "0");
+    std::string mod_key_code = ReadIniString(kHotKeySection, names.mod_key_code, "0");
+    return StoredHotKeyFromValues(text, key_code, mod_key_code);
+}
+
+void SaveHotKeyToIni(const std::string& ini_path, const std::string& control_name,
+                     const StoredHotKey& hotkey) {
+    HotKeyValueNames names = ValueNamesFor(control_name);
+    const char* file = ini_path.c_str();
+    // Not reported: SetIniFile already chose a file that can be written.
+    WritePrivateProfileStringA(kHotKeySection, names.text.c_str(), hotkey.text.c_str(), file);
+    WritePrivateProfileStringA(kHotKeySection, names.key_code.c_str(),
+                               std::to_string(hotkey.key_code).c_str(), file);
+    WritePrivateProfileStringA(kHotKeySection, names.mod_key_code.c_str(),
+                               std::to_string(hotkey.mod_key_code).c_str(), file);
+}
+
+StoredHotKey LoadHotKeyFromRegistry(const std::string& application,
+                                    const std::string& control_name) {
+    HotKeyValueNames names = ValueNamesFor(control_name);
+    std::string text = ReadPerUserSetting(application, kHotKeySection, names.text, "NULL");
+    std::string key_code = ReadPerUserSetting(application, kHotKeySection, names.key_code, "0");
+    std::string mod_key_code =
+        ReadPerUserSetting(application, kHotKeySection, names.mod_key_code, "0");
+    return StoredHotKeyFromValues(text, key_code, mod_key_code);
+}
+
+void SaveHotKeyToRegistry(const std::string& application, const std::string& control_name,
+                          const StoredHotKey& hotkey) {
+    HotKeyValueNames names = ValueNamesFor(control_name);
+    // A refused write leaves the older values; the control has no one to tell.
+    WritePerUserSetting(application, kHotKeySection, names.text, hotkey.text);
+    WritePerUserSetting(application, kHotKeySection, names.key_code,
+                        std::to_string(hotkey.key_code));
+    WritePerUserSetting(application, kHotKeySection, names.mod_key_code,
+                        std::to_string(hotkey.mod_key_code));
+}
+
+} // namespace qm

@@ -1,0 +1,22 @@
+#pragma once
+// Loading and saving one hotkey control's combination, in set.ini or in the
+// per-user registry store.
+#include "hotkey/stored_hotkey.h"
+
+#include <string>
+
+namespace qm {
+
+// From the settings file that IniPath names now.
+StoredHotKey LoadHotKeyFromIni(const std::string& control_name);
+// Into the given settings file: the one the control loaded from, whatever file
+// another control chose since.
+void SaveHotKeyToIni(const std::string& ini_path, const std::string& control_name,
+                     const StoredHotKey& hotkey);
+
+StoredHotKey LoadHotKeyFromRegistry(const std::string& application,
+                                    const std::string& control_name);
+void SaveHotKeyToRegistry(const std::string& application, const std::string& control_name,
+                          const StoredHotKey& hotkey);
+
+} // namespace qm

@@ -1,0 +1,39 @@
+#pragma once
+// modSubClass: the window-procedure replacements of a hotkey control's hidden
+// message window and of its text box.
+#include <windows.h>
+
+namespace qm {
+
+enum class TextBoxMouse { Down, Move, Up, DoubleClick };
+
+// What the replaced procedures hand on to the control that owns the two windows.
+class HotKeyWindowEvents {
+  public:
+    virtual void OnHotKeyMessage() = 0;
+    virtual void OnTextBoxKeyDown(int key_code, int shift_mask) = 0;
+    virtual void OnTextBoxKeyUp(int key_code, int shift_mask) = 0;
+    // button: 1 left, 2 right, 4 middle (for Move: the buttons held); x, y in client pixels.
+    virtual void OnTextBoxMouse(TextBoxMouse action, int button, int shift_mask, int x, int y) = 0;
+    // The text box is being destroyed with its parent; its hook is already gone.
+    virtual void OnTextBoxDestroyed() = 0;
+
+  protected:
+    ~HotKeyWindowEvents() = default;
+};
+
+// The property of the message window that leads to its control.
+extern const char* const kObjectProperty; // "Object"
+
+// The message window raises the control's hotkey and hands every other message to
+// the default handling (so it never refuses a log-off or shut-down).
+void HookHotKeyWindow(HWND window, HotKeyWindowEvents* control);
+void UnhookHotKeyWindow(HWND window);
+// The text box: keys and typed characters go to the control only, no context menu.
+void HookTextBox(HWND text_box, HotKeyWindowEvents* control);
+void UnhookTextBox(HWND text_box);
+
+bool IsHotKeyWindowHooked(HWND window);
+bool IsTextBoxHooked(HWND text_box);
+
+} // namespace qm

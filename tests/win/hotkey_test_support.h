@@ -1,0 +1,125 @@
+#pragma once
+// Shared by the hotkey control tests: a window to place controls on, files and
+// registry keys of their own, key presses sent as messages, and a watch that
+// answers the control's "error" boxes so that no test hangs on one.
+#include "hotkey/hotkey_control.h"
+#include "platform/program_path.h"
+#include "platform/unique_handle.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <atomic>
+#include <fstream>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace qm::test {
+
+inline std::string TestName() {
+    return ::testing::UnitTest::GetInstance()->current_test_info()->name();
+}
+
+// A settings file beside the test exe, named after the running test.
+inline std::string TestIniName() {
+    return "hotkey-test-" + TestName() + ".ini";
+}
+inline std::string TestIniPath() {
+    return ProgramFolder() + "\\" + TestIniName();
+}
+inline std::string ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+inline void WriteWholeFile(const std::string& path, const std::string& content) {
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+inline UniqueHwnd CreateParentWindow() {
+    return UniqueHwnd(CreateWindowExA(0, "STATIC", "hotkey test", WS_OVERLAPPEDWINDOW, 0, 0, 400,
+                                      200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+}
+
+inline HotKeyOptions TestOptions(const std::string& name = "HotKey1") {
+    HotKeyOptions options;
+    options.name = name;
+    options.ini_file_name = TestIniName();
+    return options;
+}
+
+inline void PumpMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+// Presses the keys in order into a window, holding each, then releases them in
+// reverse order: the thread's keyboard state says what is held, as for real keys.
+inline void PressKeys(HWND window, std::initializer_list<int> keys) {
+    BYTE state[256] = {};
+    for (int key : keys) {
+        state[key] = 0x80;
+        SetKeyboardState(state);
+        SendMessageA(window, WM_KEYDOWN, key, 1);
+    }
+    for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) {
+        state[*it] = 0;
+        SetKeyboardState(state);
+        SendMessageA(window, WM_KEYUP, *it, 0xC0000001);
+    }
+}
+
+// Answers every message box captioned "error" of this process and keeps its text.
+class ErrorBoxWatch {
+  public:
+    ErrorBoxWatch() : thread_([this] { Run(); }) {}
+    ~ErrorBoxWatch() {
+        stop_ = true;
+        thread_.join();
+    }
+    std::vector<std::string> Texts() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return texts_;
+    }
+
+  private:
+    void Run() {
+        while (!stop_) {
+            HWND box = FindWindowA("#32770", "error");
+            DWORD pid = 0;
+            if (box)
+                GetWindowThreadProcessId(box, &pid);
+            if (box && pid == GetCurrentProcessId() && IsWindowVisible(box)) {
+                std::string text;
+                EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&text));
+                {
+                    std::lock_guard<std::mutex> lock(mutex_);
+                    texts_.push_back(text);
+                }
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+                for (int i = 0; i < 250 && IsWindow(box); ++i)
+                    Sleep(20);
+            }
+            Sleep(20);
+        }
+    }
+    static BOOL CALLBACK CollectStaticText(HWND child, LPARAM out) {
+        char class_name[32] = {}, text[256] = {};
+        GetClassNameA(child, class_name, sizeof(class_name));
+        GetWindowTextA(child, text, sizeof(text));
+        if (lstrcmpiA(class_name, "Static") == 0 && text[0])
+            *reinterpret_cast<std::string*>(out) += text;
+        return TRUE;
+    }
+
+    std::atomic<bool> stop_{false};
+    std::mutex mutex_;
+    std::vector<std::string> texts_;
+    std::thread thread_;
+};
+
+} // namespace qm::test
