@@ -1,6 +1,5 @@
 #include "support/waitable_timer.h"
 
-#include "platform/program_path.h"
 #include "platform/unique_handle.h"
 #include "support/timer_name.h"
 
@@ -38,10 +37,10 @@ DWORD TimeoutMs(int64_t remaining_ticks, DWORD slack_ms) {
     return static_cast<DWORD>((remaining_ticks + kTicksPerMs - 1) / kTicksPerMs) + slack_ms;
 }
 
-std::string CurrentTimerName() {
+std::string CurrentTimerName(const std::string& exe_base_name) {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    return WaitTimerName(ExeBaseName(), now.wMinute, now.wSecond);
+    return WaitTimerName(exe_base_name, now.wMinute, now.wSecond);
 }
 
 bool Arm(HANDLE timer, int64_t due_time) {
@@ -66,6 +65,9 @@ void DispatchPending(bool& quit, int& quit_code) {
 }
 } // namespace
 
+clsWaitableTimer::clsWaitableTimer(std::string exe_base_name)
+    : exe_base_name_(std::move(exe_base_name)) {}
+
 // Every wait closes its own timer before it returns, so nothing is left here.
 clsWaitableTimer::~clsWaitableTimer() = default;
 
@@ -82,7 +84,8 @@ void clsWaitableTimer::Wait(int32_t milliseconds) {
     const int64_t deadline = NowTicks() - RelativeDueTime(milliseconds);
     // The handle is this call's own: a nested wait on the same object must
     // neither close nor replace it.
-    UniqueHandle timer(CreateWaitableTimerA(nullptr, TRUE, CurrentTimerName().c_str()));
+    UniqueHandle timer(
+        CreateWaitableTimerA(nullptr, TRUE, CurrentTimerName(exe_base_name_).c_str()));
     // Without a timer the queue is waited on with a time-out instead.
     bool armed = timer && Arm(timer.get(), RelativeDueTime(milliseconds));
     HANDLE outer = std::exchange(timer_, timer.get());

@@ -3,13 +3,17 @@
 // milliseconds while its window messages keep flowing.
 #include <windows.h>
 
+#include "platform/program_path.h"
+
 #include <cstdint>
+#include <string>
 
 namespace qm {
 
 class clsWaitableTimer {
   public:
-    clsWaitableTimer() = default;
+    // The timer names begin with the exe's name; a test may give its own.
+    explicit clsWaitableTimer(std::string exe_base_name = ExeBaseName());
     ~clsWaitableTimer();
     clsWaitableTimer(const clsWaitableTimer&) = delete;
     clsWaitableTimer& operator=(const clsWaitableTimer&) = delete;
@@ -27,6 +31,7 @@ class clsWaitableTimer {
     HANDLE TimerHandle() const { return timer_; }
 
   private:
+    std::string exe_base_name_;
     HANDLE timer_ = nullptr;
 };
 
