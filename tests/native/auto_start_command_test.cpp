@@ -5,64 +5,45 @@
 namespace qm {
 namespace {
 
-TEST(AutoStartCommand, PathSeparatorAndQuoting) {
-    struct Row {
-        const char* folder;
-        const char* base;
-        const char* expected;
-    };
-    const Row rows[] = {
+TEST(AutoStartCommand, SeparatorAndQuotingReadBackAsTheSameProgram) {
+    const struct {
+        const char *folder, *base, *command;
+    } rows[] = {
         {"D:\\Tools", "finder", "D:\\Tools\\finder.exe"},
-        // The separator is inserted even after a drive root.
-        {"D:\\", "finder", "D:\\\\finder.exe"},
-        {"C:\\Program Files\\Quenmark", "quenmark",
-         "\"C:\\Program Files\\Quenmark\\quenmark.exe\""},
+        {"D:\\", "finder", "D:\\\\finder.exe"}, // inserted even after a drive root
+        {"C:\\Program Files\\Q", "quenmark", "\"C:\\Program Files\\Q\\quenmark.exe\""},
         {"C:\\Tools", "my finder", "\"C:\\Tools\\my finder.exe\""},
-        {"C:\\Tab\there", "q", "\"C:\\Tab\there\\q.exe\""},
         {"\\\\server\\share", "q", "\\\\server\\share\\q.exe"},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(AutoStartCommand(row.folder, row.base), row.expected)
-            << row.folder << " | " << row.base;
+    for (const auto& row : rows) {
+        std::string command = AutoStartCommand(row.folder, row.base);
+        std::string path = std::string(row.folder) + "\\" + row.base + ".exe";
+        EXPECT_EQ(command, row.command);
+        EXPECT_EQ(CommandProgramPath(command), path) << command;
+        EXPECT_TRUE(SameProgramPath(command, path)) << command;
+    }
+    EXPECT_TRUE(SameProgramPath("C:\\Q\\Q.EXE", "\"c:\\q\\q.exe\""));
+    EXPECT_FALSE(SameProgramPath("C:\\a\\q.exe", "C:\\b\\q.exe"));
+    EXPECT_FALSE(SameProgramPath("  ", "\"\""));
 }
 
 TEST(AutoStartCommand, ProgramPathOfValuesReadBack) {
-    struct Row {
-        const char* value;
-        const char* path;
-    };
-    const Row rows[] = {
-        {"D:\\Tools\\finder.exe", "D:\\Tools\\finder.exe"},
+    const struct {
+        const char *value, *path;
+    } rows[] = {
         {"  D:\\Tools\\finder.exe \t", "D:\\Tools\\finder.exe"},
-        {"\"C:\\Program Files\\q.exe\"", "C:\\Program Files\\q.exe"},
         {" \"C:\\Program Files\\q.exe\" /min", "C:\\Program Files\\q.exe"},
         {"\"C:\\Unclosed Quote\\q.exe", "C:\\Unclosed Quote\\q.exe"},
         {"\" C:\\q.exe \"", "C:\\q.exe"},
         {"", ""},
-        {"     ", ""},
-        {"\t\r\n", ""},
-        {"\"\"", ""},
+        {" \t\r\n", ""},
         {"\"   \"", ""},
         {"\"", ""},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         EXPECT_EQ(CommandProgramPath(row.value), row.path) << '[' << row.value << ']';
-        EXPECT_EQ(IsAutoStartValuePresent(row.value), row.path[0] != '\0')
-            << '[' << row.value << ']';
+        EXPECT_EQ(IsAutoStartValuePresent(row.value), *row.path != '\0') << '[' << row.value << ']';
     }
-}
-
-TEST(AutoStartCommand, WrittenCommandReadsBackAsTheSameProgram) {
-    const char* folders[] = {"D:\\Tools", "D:\\", "C:\\Program Files\\Quenmark"};
-    for (const char* folder : folders) {
-        std::string command = AutoStartCommand(folder, "quenmark");
-        EXPECT_EQ(CommandProgramPath(command), std::string(folder) + "\\quenmark.exe") << folder;
-        EXPECT_TRUE(SameProgramPath(command, std::string(folder) + "\\QUENMARK.EXE")) << folder;
-    }
-    EXPECT_FALSE(SameProgramPath("C:\\a\\q.exe", "C:\\b\\q.exe"));
-    EXPECT_FALSE(SameProgramPath("C:\\a\\q.exe", "C:\\a\\q.exe2"));
-    EXPECT_FALSE(SameProgramPath("", ""));
-    EXPECT_FALSE(SameProgramPath("  ", "\"\""));
 }
 
 } // namespace
