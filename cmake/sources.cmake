@@ -10,4 +10,5 @@ set(QM_CORE_SOURCES
   src/search_panel/search_url.cpp
   src/support/timer_name.cpp
   src/support/utf.cpp
+  src/controller/auto_start_command.cpp
 )

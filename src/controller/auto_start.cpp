@@ -1,0 +1,104 @@
+#include "controller/auto_start.h"
+
+#include "controller/auto_start_command.h"
+#include "platform/program_path.h"
+#include "platform/unique_handle.h"
+
+#include <utility>
+
+namespace qm {
+
+namespace {
+// A command line cannot be longer than this, so a larger value cannot start
+// anything; refusing it also keeps a corrupt size from allocating gigabytes.
+constexpr DWORD kMaxValueBytes = 64 * 1024;
+} // namespace
+
+std::string ReadRegString(HKEY root, const std::string& key_path, const std::string& value_name) {
+    HKEY raw = nullptr;
+    if (RegOpenKeyExA(root, key_path.c_str(), 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS)
+        return {};
+    UniqueHkey key(raw);
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExA(key.get(), value_name.c_str(), nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS ||
+        type != REG_SZ || size == 0 || size > kMaxValueBytes)
+        return {};
+    // One spare byte: the stored data need not end in a NUL.
+    std::string buffer(size + 1, '\0');
+    DWORD read = size;
+    if (RegQueryValueExA(key.get(), value_name.c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(buffer.data()), &read) != ERROR_SUCCESS ||
+        type != REG_SZ)
+        return {};
+    buffer.resize(read);
+    size_t nul = buffer.find('\0');
+    if (nul != std::string::npos)
+        buffer.resize(nul);
+    return buffer;
+}
+
+RegistryRunKeyStore::RegistryRunKeyStore(std::string key_path, std::string value_name)
+    : key_path_(std::move(key_path)), value_name_(std::move(value_name)) {}
+
+bool RegistryRunKeyStore::Write(HKEY root, const std::string& data) {
+    HKEY raw = nullptr;
+    if (RegCreateKeyExA(root, key_path_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                        nullptr, &raw, nullptr) != ERROR_SUCCESS)
+        return false;
+    UniqueHkey key(raw);
+    return RegSetValueExA(key.get(), value_name_.c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(data.c_str()),
+                          static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
+}
+
+bool RegistryRunKeyStore::Delete(HKEY root) {
+    // Only opened, never created: a missing key holds no value to remove.
+    HKEY raw = nullptr;
+    LONG opened = RegOpenKeyExA(root, key_path_.c_str(), 0, KEY_SET_VALUE, &raw);
+    if (opened == ERROR_FILE_NOT_FOUND)
+        return true;
+    if (opened != ERROR_SUCCESS)
+        return false;
+    UniqueHkey key(raw);
+    LONG deleted = RegDeleteValueA(key.get(), value_name_.c_str());
+    return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
+}
+
+std::string RegistryRunKeyStore::Read(HKEY root) {
+    return ReadRegString(root, key_path_, value_name_);
+}
+
+RunKeyStore& SystemRunKeyStore() {
+    static RegistryRunKeyStore store(kRunKeyPath, kAutoStartValueName);
+    return store;
+}
+
+bool SetAutoStart(bool enable, RunKeyStore& store) {
+    if (!enable) {
+        bool machine_clear = store.Delete(HKEY_LOCAL_MACHINE);
+        bool user_clear = store.Delete(HKEY_CURRENT_USER);
+        return machine_clear && user_clear;
+    }
+    std::string command = AutoStartCommand(ProgramFolder(), ExeBaseName());
+    // One entry only: a second one would start a second copy at logon. So a
+    // per-user fallback left from an earlier run goes once the machine-wide
+    // entry is in place, and none is added while the machine-wide one already
+    // names this program.
+    if (store.Write(HKEY_LOCAL_MACHINE, command) ||
+        SameProgramPath(store.Read(HKEY_LOCAL_MACHINE), command)) {
+        // Failing to remove it leaves a duplicate of the same program, which the
+        // next clearing of the box removes; nothing to tell the user.
+        store.Delete(HKEY_CURRENT_USER);
+        return true;
+    }
+    return store.Write(HKEY_CURRENT_USER, command);
+}
+
+bool IsAutoStartSet(RunKeyStore& store) {
+    return IsAutoStartValuePresent(store.Read(HKEY_LOCAL_MACHINE)) ||
+           IsAutoStartValuePresent(store.Read(HKEY_CURRENT_USER));
+}
+
+} // namespace qm

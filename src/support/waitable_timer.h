@@ -1,0 +1,38 @@
+#pragma once
+// clsWaitableTimer: pauses the user-interface thread for a number of
+// milliseconds while its window messages keep flowing.
+#include <windows.h>
+
+#include "platform/program_path.h"
+
+#include <cstdint>
+#include <string>
+
+namespace qm {
+
+class clsWaitableTimer {
+  public:
+    // The timer names begin with the exe's name; a test may give its own.
+    explicit clsWaitableTimer(std::string exe_base_name = ExeBaseName());
+    ~clsWaitableTimer();
+    clsWaitableTimer(const clsWaitableTimer&) = delete;
+    clsWaitableTimer& operator=(const clsWaitableTimer&) = delete;
+
+    // Returns once the interval has elapsed, having dispatched every message
+    // that arrived meanwhile and emptied the queue once more at the end. A
+    // handler may call Wait again on the same object; every call still ends no
+    // earlier than its own due time. 0 and negative intervals return after one
+    // pass over the queue. A WM_QUIT met on the way is posted again on return,
+    // so the caller's message loop still ends. The object must outlive its waits.
+    void Wait(int32_t milliseconds);
+
+    // The timer of the innermost wait in progress, null between waits. Each
+    // wait owns and closes its own timer; this is for inspection only.
+    HANDLE TimerHandle() const { return timer_; }
+
+  private:
+    std::string exe_base_name_;
+    HANDLE timer_ = nullptr;
+};
+
+} // namespace qm
