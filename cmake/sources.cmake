@@ -8,4 +8,5 @@ set(QM_CORE_SOURCES
   src/search_panel/search_url.cpp
   src/support/timer_name.cpp
   src/support/utf.cpp
+  src/tray/notify_text.cpp
 )
