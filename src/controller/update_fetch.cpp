@@ -1,0 +1,185 @@
+#include "controller/update_check.h"
+
+#include "controller/update_version.h"
+#include "platform/unique_handle.h"
+
+#include <wininet.h>
+
+#include <algorithm>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
+namespace qm {
+
+namespace {
+
+constexpr DWORD kTimeoutMs = 60 * 1000;
+constexpr char kUserAgent[] = "Quenmark Search";
+
+// Shared by the calling thread and the worker; whichever ends last frees it, so a
+// worker left behind by an abandoned fetch only ever touches this.
+struct FetchState {
+    std::mutex mutex;
+    UniqueHinternet session; // reset by the worker when done, or by the caller to abort
+    bool abandoned = false;
+    std::optional<std::string> answer;
+    UniqueHandle done;
+};
+
+void SetTimeouts(HINTERNET handle) {
+    DWORD ms = kTimeoutMs;
+    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                         INTERNET_OPTION_RECEIVE_TIMEOUT, INTERNET_OPTION_DATA_SEND_TIMEOUT,
+                         INTERNET_OPTION_DATA_RECEIVE_TIMEOUT})
+        InternetSetOptionA(handle, option, &ms, sizeof(ms)); // the overall deadline still holds
+}
+
+std::optional<std::string> Request(HINTERNET session, HINTERNET& connection_out,
+                                   HINTERNET& request_out, const std::string& url) {
+    URL_COMPONENTSA parts{};
+    parts.dwStructSize = sizeof(parts);
+    parts.dwHostNameLength = 1; // non-zero: point into `url`
+    parts.dwUrlPathLength = 1;
+    parts.dwExtraInfoLength = 1;
+    if (!InternetCrackUrlA(url.c_str(), 0, 0, &parts) || parts.nScheme != INTERNET_SCHEME_HTTP ||
+        !parts.lpszHostName || parts.dwHostNameLength == 0)
+        return std::nullopt;
+    std::string host(parts.lpszHostName, parts.dwHostNameLength);
+    std::string path =
+        parts.lpszUrlPath ? std::string(parts.lpszUrlPath, parts.dwUrlPathLength) : "";
+    if (parts.lpszExtraInfo)
+        path.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+    if (path.empty())
+        path = "/";
+
+    connection_out = InternetConnectA(session, host.c_str(), parts.nPort, nullptr, nullptr,
+                                      INTERNET_SERVICE_HTTP, 0, 0);
+    if (!connection_out)
+        return std::nullopt;
+    // Always ask the server: a cached copy could hide a new version.
+    const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
+                        INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_UI |
+                        INTERNET_FLAG_NO_COOKIES;
+    request_out =
+        HttpOpenRequestA(connection_out, "GET", path.c_str(), nullptr, nullptr, nullptr, flags, 0);
+    if (!request_out)
+        return std::nullopt;
+    // Wine ignores the time-outs of the session for a request: set them here too.
+    SetTimeouts(request_out);
+    if (!HttpSendRequestA(request_out, nullptr, 0, nullptr, 0))
+        return std::nullopt;
+
+    std::string body;
+    char buffer[1024];
+    while (body.size() < kMaxVersionAnswer) {
+        DWORD want = static_cast<DWORD>(std::min(sizeof(buffer), kMaxVersionAnswer - body.size()));
+        DWORD got = 0;
+        if (!InternetReadFile(request_out, buffer, want, &got) || got == 0)
+            break;
+        body.append(buffer, got);
+    }
+    return body;
+}
+
+void Transfer(std::shared_ptr<FetchState> state, std::string url) {
+    HINTERNET session =
+        InternetOpenA(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+    HINTERNET connection = nullptr;
+    HINTERNET request = nullptr;
+    std::optional<std::string> answer;
+    bool go_on = false;
+    if (session) {
+        SetTimeouts(session);
+        std::lock_guard<std::mutex> lock(state->mutex);
+        go_on = !state->abandoned;
+        state->session.reset(session);
+    }
+    if (go_on)
+        answer = Request(session, connection, request, url);
+
+    std::lock_guard<std::mutex> lock(state->mutex);
+    UniqueHinternet owned_request(request);
+    UniqueHinternet owned_connection(connection);
+    if (!state->session) {
+        // The caller closed the session to abort, and its children went with it.
+        owned_request.release();
+        owned_connection.release();
+    }
+    owned_request.reset();
+    owned_connection.reset();
+    state->session.reset();
+    state->answer = std::move(answer);
+    SetEvent(state->done.get());
+}
+
+// Returns false when a WM_QUIT was taken from the queue; its exit code goes to quit_code.
+bool DispatchPending(int& quit_code) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            quit_code = static_cast<int>(msg.wParam);
+            return false;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<std::string> FetchVersionText(const char* url) {
+    auto state = std::make_shared<FetchState>();
+    state->done.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (!state->done || !url)
+        return std::nullopt;
+    std::thread worker;
+    try {
+        worker = std::thread(Transfer, state, std::string(url));
+    } catch (const std::system_error&) {
+        return std::nullopt;
+    }
+
+    // One deadline for the whole request: a server that trickles bytes never times
+    // out a single read, and the user interface must not wait on it for ever.
+    const ULONGLONG deadline = GetTickCount64() + kTimeoutMs;
+    bool finished = false;
+    bool quit = false;
+    int quit_code = 0;
+    HANDLE done = state->done.get();
+    while (!finished && !quit) {
+        ULONGLONG now = GetTickCount64();
+        if (now >= deadline)
+            break;
+        DWORD wait = MsgWaitForMultipleObjectsEx(1, &done, static_cast<DWORD>(deadline - now),
+                                                 QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (wait == WAIT_OBJECT_0)
+            finished = true;
+        else if (wait == WAIT_OBJECT_0 + 1)
+            quit = !DispatchPending(quit_code);
+        else
+            break; // timed out, or the wait itself failed
+    }
+
+    std::optional<std::string> answer;
+    if (finished) {
+        worker.join();
+        std::lock_guard<std::mutex> lock(state->mutex);
+        answer = std::move(state->answer);
+    } else {
+        // Closing the session cancels the worker's blocking call; it ends on its own.
+        {
+            std::lock_guard<std::mutex> lock(state->mutex);
+            state->abandoned = true;
+            state->session.reset();
+        }
+        worker.detach();
+    }
+    if (quit)
+        PostQuitMessage(quit_code);
+    return answer;
+}
+
+} // namespace qm
