@@ -98,6 +98,13 @@ void Transfer(std::shared_ptr<FetchState> state, std::string url) {
     }
     if (go_on)
         answer = Request(session, connection, request, url);
+    {
+        // The answer goes out before the handles are closed: closing may first read
+        // the rest of a long answer off the connection.
+        std::lock_guard<std::mutex> lock(state->mutex);
+        state->answer = std::move(answer);
+        SetEvent(state->done.get());
+    }
 
     std::lock_guard<std::mutex> lock(state->mutex);
     UniqueHinternet owned_request(request);
@@ -110,8 +117,6 @@ void Transfer(std::shared_ptr<FetchState> state, std::string url) {
     owned_request.reset();
     owned_connection.reset();
     state->session.reset();
-    state->answer = std::move(answer);
-    SetEvent(state->done.get());
 }
 
 // Returns false when a WM_QUIT was taken from the queue; its exit code goes to quit_code.
@@ -163,19 +168,16 @@ std::optional<std::string> FetchVersionText(const char* url) {
             break; // timed out, or the wait itself failed
     }
 
+    // The worker finishes on its own; the state it shares outlives whichever ends last.
+    worker.detach();
     std::optional<std::string> answer;
+    std::lock_guard<std::mutex> lock(state->mutex);
     if (finished) {
-        worker.join();
-        std::lock_guard<std::mutex> lock(state->mutex);
         answer = std::move(state->answer);
     } else {
-        // Closing the session cancels the worker's blocking call; it ends on its own.
-        {
-            std::lock_guard<std::mutex> lock(state->mutex);
-            state->abandoned = true;
-            state->session.reset();
-        }
-        worker.detach();
+        // Closing the session cancels the worker's blocking call.
+        state->abandoned = true;
+        state->session.reset();
     }
     if (quit)
         PostQuitMessage(quit_code);
