@@ -11,6 +11,8 @@ constexpr char kHoverBalloon[] = "Lindhollow:The First Vizu Dovari";
 // The shell reports mouse actions on the icon as this message, the action's own
 // message number in the low word of lParam.
 constexpr UINT kCallbackMessage = WM_MOUSEMOVE;
+// The record with balloon fields and no GUID, the form every shell since Windows 2000 takes.
+static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V2_SIZE == 488);
 
 bool IsAnsiLeadByte(unsigned char byte) {
     return IsDBCSLeadByte(byte) != FALSE;

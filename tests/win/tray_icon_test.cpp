@@ -4,8 +4,6 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <memory>
-
 namespace qm {
 namespace {
 
@@ -95,18 +93,6 @@ TEST(TrayIcon, ShellRestartBringsBackOnlyAShownIcon) {
     tray.Hide();
     SendMessageA(tray.hwnd(), taskbar_created, 0, 0);
     EXPECT_FALSE(ShellHoldsIcon(tray.hwnd())) << "hidden icon stays away";
-}
-
-TEST(TrayNotifications, HandlerMayDestroyTheTray) {
-    auto tray = std::make_unique<Tray>();
-    ASSERT_TRUE(tray->Create(HostIcon()));
-    tray->Show();
-    HWND owner = tray->hwnd();
-    tray->IconClick = [&tray] { tray.reset(); };
-    SendMessageA(owner, WM_MOUSEMOVE, 0, WM_LBUTTONDOWN);
-    EXPECT_EQ(tray, nullptr);
-    EXPECT_FALSE(IsWindow(owner));
-    EXPECT_FALSE(ShellHoldsIcon(owner));
 }
 
 } // namespace

@@ -1,11 +1,8 @@
 #include "tray/tray_menu.h"
 
-#include "controller/maker_sites.h"
-
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -15,7 +12,7 @@ namespace {
 
 constexpr UINT kGetMenuHandle = 0x01E1; // MN_GETHMENU
 
-HWND FindOpenMenu() {
+HWND WaitForOpenMenu() {
     for (int i = 0; i < 200; ++i) {
         HWND menu = nullptr;
         while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) != nullptr) {
@@ -29,90 +26,38 @@ HWND FindOpenMenu() {
     return nullptr;
 }
 
-std::vector<std::string> Captions(HMENU menu) {
-    std::vector<std::string> captions;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        char text[64] = {};
-        if (GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR)
-            captions.push_back("-");
-        else if (GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION) >= 0)
-            captions.push_back(text);
-    }
-    return captions;
-}
+// What each item does is driven through the real icon end to end; here the exact
+// captions, which the screen cannot tell a test.
+TEST(TrayMenu, CaptionsInOrderAndAHiddenHolder) {
+    int actions = 0;
+    TrayMenu menu({[&] { ++actions; }, [&] { ++actions; }});
+    EXPECT_EQ(menu.hwnd(), nullptr) << "the holder is made on first use";
 
-// Opens the menu and, from another thread, reads it and presses the keys.
-std::vector<std::string> PopupAndPress(TrayMenu& menu, std::vector<WPARAM> keys) {
     std::vector<std::string> captions;
     std::thread user([&] {
-        HWND open = FindOpenMenu();
+        HWND open = WaitForOpenMenu();
         if (!open)
             return;
-        captions = Captions(reinterpret_cast<HMENU>(SendMessageA(open, kGetMenuHandle, 0, 0)));
-        for (WPARAM key : keys) {
-            PostMessageA(open, WM_KEYDOWN, key, 0);
-            PostMessageA(open, WM_KEYUP, key, 0);
+        HMENU items = reinterpret_cast<HMENU>(SendMessageA(open, kGetMenuHandle, 0, 0));
+        for (int i = 0; i < GetMenuItemCount(items); ++i) {
+            char text[64] = {};
+            bool separator = GetMenuState(items, i, MF_BYPOSITION) & MF_SEPARATOR;
+            GetMenuStringA(items, i, text, sizeof(text), MF_BYPOSITION);
+            captions.push_back(separator ? "-" : text);
         }
+        PostMessageA(open, WM_KEYDOWN, VK_ESCAPE, 0);
     });
     menu.Popup();
     user.join();
-    return captions;
-}
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-TEST(TrayMenu, ItemsInOrderAndWhatEachDoes) {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string log = std::string(temp) + "qm-tray-menu-browser.log";
-    DeleteFileA(log.c_str());
-    SetEnvironmentVariableA("QM_BROWSER_LOG", log.c_str());
-
-    int settings = 0;
-    int exits = 0;
-    TrayMenu menu({[&] { ++settings; }, [&] { ++exits; }});
-    EXPECT_EQ(menu.hwnd(), nullptr) << "the holder is made on first use";
-
-    struct Row {
-        int downs; // 0: dismissed with Escape
-        int settings;
-        int exits;
-        const char* url;
-    };
-    const Row rows[] = {
-        {0, 0, 0, nullptr},
-        {1, 1, 0, nullptr},
-        {2, 0, 0, sites::kDownloadPage},
-        {3, 0, 0, sites::kMainRoot}, // the separator is skipped
-        {4, 0, 0, sites::kSecondRoot},
-        {5, 0, 1, nullptr},
-    };
-    std::string expected_log;
-    for (const Row& row : rows) {
-        settings = exits = 0;
-        std::vector<WPARAM> keys(row.downs, VK_DOWN);
-        keys.push_back(row.downs ? VK_RETURN : VK_ESCAPE);
-        std::vector<std::string> captions = PopupAndPress(menu, keys);
-        const std::vector<std::string> expected = {"Setting",  "Browse Home", "-",
-                                                   "Quenmark", "Lindhollow",  "exit"};
-        EXPECT_EQ(captions, expected) << row.downs;
-        EXPECT_EQ(settings, row.settings) << row.downs;
-        EXPECT_EQ(exits, row.exits) << row.downs;
-        if (row.url) {
-            expected_log += std::string(row.url) + "\n";
-            for (int i = 0; i < 200 && ReadAll(log) != expected_log; ++i)
-                Sleep(50);
-        }
-        EXPECT_EQ(ReadAll(log), expected_log) << row.downs;
-    }
+    const std::vector<std::string> expected = {"Setting",  "Browse Home", "-",
+                                               "Quenmark", "Lindhollow",  "exit"};
+    EXPECT_EQ(captions, expected);
+    EXPECT_EQ(actions, 0) << "dismissing the menu runs nothing";
     char caption[16] = {};
     GetWindowTextA(menu.hwnd(), caption, sizeof(caption));
     EXPECT_STREQ(caption, "Form1");
     EXPECT_FALSE(IsWindowVisible(menu.hwnd()));
-    DeleteFileA(log.c_str());
 }
 
 } // namespace
