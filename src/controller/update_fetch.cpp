@@ -22,7 +22,6 @@ constexpr char kUserAgent[] = "Quenmark Search";
 // worker left behind by an abandoned fetch only ever touches this.
 struct FetchState {
     std::mutex mutex;
-    UniqueHinternet session; // reset by the worker when done, or by the caller to abort
     bool abandoned = false;
     std::optional<std::string> answer;
     UniqueHandle done;
@@ -36,8 +35,13 @@ void SetTimeouts(HINTERNET handle) {
         InternetSetOptionA(handle, option, &ms, sizeof(ms)); // the overall deadline still holds
 }
 
-std::optional<std::string> Request(HINTERNET session, HINTERNET& connection_out,
-                                   HINTERNET& request_out, const std::string& url) {
+struct HttpTarget {
+    std::string host;
+    INTERNET_PORT port = INTERNET_DEFAULT_HTTP_PORT;
+    std::string path;
+};
+
+std::optional<HttpTarget> SplitHttpUrl(const std::string& url) {
     URL_COMPONENTSA parts{};
     parts.dwStructSize = sizeof(parts);
     parts.dwHostNameLength = 1; // non-zero: point into `url`
@@ -46,77 +50,75 @@ std::optional<std::string> Request(HINTERNET session, HINTERNET& connection_out,
     if (!InternetCrackUrlA(url.c_str(), 0, 0, &parts) || parts.nScheme != INTERNET_SCHEME_HTTP ||
         !parts.lpszHostName || parts.dwHostNameLength == 0)
         return std::nullopt;
-    std::string host(parts.lpszHostName, parts.dwHostNameLength);
-    std::string path =
-        parts.lpszUrlPath ? std::string(parts.lpszUrlPath, parts.dwUrlPathLength) : "";
+    HttpTarget target;
+    target.host.assign(parts.lpszHostName, parts.dwHostNameLength);
+    target.port = parts.nPort;
+    if (parts.lpszUrlPath)
+        target.path.assign(parts.lpszUrlPath, parts.dwUrlPathLength);
     if (parts.lpszExtraInfo)
-        path.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
-    if (path.empty())
-        path = "/";
+        target.path.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+    if (target.path.empty())
+        target.path = "/";
+    return target;
+}
 
-    connection_out = InternetConnectA(session, host.c_str(), parts.nPort, nullptr, nullptr,
-                                      INTERNET_SERVICE_HTTP, 0, 0);
-    if (!connection_out)
-        return std::nullopt;
+bool Abandoned(FetchState& state) {
+    std::lock_guard<std::mutex> lock(state.mutex);
+    return state.abandoned;
+}
+
+void Deliver(FetchState& state, std::optional<std::string> answer) {
+    std::lock_guard<std::mutex> lock(state.mutex);
+    state.answer = std::move(answer);
+    SetEvent(state.done.get());
+}
+
+// Every internet handle is opened and closed on this thread alone: closing one that
+// another thread is using is unsafe, and handle values are recycled quickly.
+void Transfer(std::shared_ptr<FetchState> state, std::string url) {
+    std::optional<HttpTarget> target = SplitHttpUrl(url);
+    if (!target) {
+        Deliver(*state, std::nullopt);
+        return;
+    }
+    UniqueHinternet session(
+        InternetOpenA(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (session)
+        SetTimeouts(session.get());
+    UniqueHinternet connection(session ? InternetConnectA(session.get(), target->host.c_str(),
+                                                          target->port, nullptr, nullptr,
+                                                          INTERNET_SERVICE_HTTP, 0, 0)
+                                       : nullptr);
     // Always ask the server: a cached copy could hide a new version.
     const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
                         INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_UI |
                         INTERNET_FLAG_NO_COOKIES;
-    request_out =
-        HttpOpenRequestA(connection_out, "GET", path.c_str(), nullptr, nullptr, nullptr, flags, 0);
-    if (!request_out)
-        return std::nullopt;
+    UniqueHinternet request(connection
+                                ? HttpOpenRequestA(connection.get(), "GET", target->path.c_str(),
+                                                   nullptr, nullptr, nullptr, flags, 0)
+                                : nullptr);
+    if (!request) {
+        Deliver(*state, std::nullopt);
+        return;
+    }
     // Wine ignores the time-outs of the session for a request: set them here too.
-    SetTimeouts(request_out);
-    if (!HttpSendRequestA(request_out, nullptr, 0, nullptr, 0))
-        return std::nullopt;
+    SetTimeouts(request.get());
+    if (!HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0)) {
+        Deliver(*state, std::nullopt);
+        return;
+    }
 
     std::string body;
     char buffer[1024];
-    while (body.size() < kMaxVersionAnswer) {
+    while (body.size() < kMaxVersionAnswer && !Abandoned(*state)) {
         DWORD want = static_cast<DWORD>(std::min(sizeof(buffer), kMaxVersionAnswer - body.size()));
         DWORD got = 0;
-        if (!InternetReadFile(request_out, buffer, want, &got) || got == 0)
+        if (!InternetReadFile(request.get(), buffer, want, &got) || got == 0)
             break;
         body.append(buffer, got);
     }
-    return body;
-}
-
-void Transfer(std::shared_ptr<FetchState> state, std::string url) {
-    HINTERNET session =
-        InternetOpenA(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
-    HINTERNET connection = nullptr;
-    HINTERNET request = nullptr;
-    std::optional<std::string> answer;
-    bool go_on = false;
-    if (session) {
-        SetTimeouts(session);
-        std::lock_guard<std::mutex> lock(state->mutex);
-        go_on = !state->abandoned;
-        state->session.reset(session);
-    }
-    if (go_on)
-        answer = Request(session, connection, request, url);
-    {
-        // The answer goes out before the handles are closed: closing may first read
-        // the rest of a long answer off the connection.
-        std::lock_guard<std::mutex> lock(state->mutex);
-        state->answer = std::move(answer);
-        SetEvent(state->done.get());
-    }
-
-    std::lock_guard<std::mutex> lock(state->mutex);
-    UniqueHinternet owned_request(request);
-    UniqueHinternet owned_connection(connection);
-    if (!state->session) {
-        // The caller closed the session to abort, and its children went with it.
-        owned_request.release();
-        owned_connection.release();
-    }
-    owned_request.reset();
-    owned_connection.reset();
-    state->session.reset();
+    // Before the handles close: closing may first read the rest of a long answer.
+    Deliver(*state, std::move(body));
 }
 
 // Returns false when a WM_QUIT was taken from the queue; its exit code goes to quit_code.
@@ -168,17 +170,15 @@ std::optional<std::string> FetchVersionText(const char* url) {
             break; // timed out, or the wait itself failed
     }
 
-    // The worker finishes on its own; the state it shares outlives whichever ends last.
+    // The worker ends on its own, at the latest when its own time-outs run out; the
+    // state it shares outlives whichever of the two ends last.
     worker.detach();
     std::optional<std::string> answer;
     std::lock_guard<std::mutex> lock(state->mutex);
-    if (finished) {
+    if (finished)
         answer = std::move(state->answer);
-    } else {
-        // Closing the session cancels the worker's blocking call.
+    else
         state->abandoned = true;
-        state->session.reset();
-    }
     if (quit)
         PostQuitMessage(quit_code);
     return answer;
