@@ -1,14 +1,15 @@
 # Files of the platform-independent core: they include no Windows header,
 # compile natively and are unit-tested there.
 set(QM_CORE_SOURCES
+  src/controller/auto_start_command.cpp
   src/controller/settings/ini_value.cpp
   src/controller/update_version.cpp
-  src/hotkey/hotkey_text.cpp
   src/hotkey/hotkey_capture.cpp
+  src/hotkey/hotkey_text.cpp
   src/hotkey/stored_hotkey.cpp
   src/search_panel/engine_catalogue.cpp
   src/search_panel/search_url.cpp
   src/support/timer_name.cpp
   src/support/utf.cpp
-  src/controller/auto_start_command.cpp
+  src/tray/notify_text.cpp
 )

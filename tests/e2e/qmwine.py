@@ -123,12 +123,12 @@ class Program:
         except FileNotFoundError:
             return None
 
-    def start(self, extra_env=None):
+    def start(self, extra_env=None, args=()):
         env = dict(os.environ)
         env['QM_BROWSER_LOG'] = windows_path(self.browser_log)
         env.update(extra_env or {})
         self._stdout = open(self.stdout_path, 'w')
-        self.process = subprocess.Popen([WINELOADER, self.exe], cwd=self.folder, env=env,
+        self.process = subprocess.Popen([WINELOADER, self.exe, *args], cwd=self.folder, env=env,
                                         stdin=subprocess.DEVNULL, stdout=self._stdout,
                                         stderr=subprocess.STDOUT)
         return self
@@ -268,6 +268,7 @@ def screenshot(path, wid='root'):
                    capture_output=True)
 
 
+<<<<<<< HEAD
 def syscommand(title, command):
     """Sends a window's title-bar command ("close" or "minimize") by its exact title."""
     exe = os.path.join(BUILD_DIR, 'syscommand.exe')
@@ -287,3 +288,54 @@ def pixel_reader(png_path):
         i = (y * width + x) * 3
         return tuple(out[i:i + 3])
     return pixel
+=======
+# The notification area. Under Xvfb there is no XEmbed tray, so Wine's explorer shows
+# its own "Wine System Tray" window while it holds icons; the first icon sits at its left.
+TRAY_ICON_SPOT = (10, 10)
+
+
+def wine_tray(timeout=10.0):
+    return wait_window('^Wine System Tray$', timeout)
+
+
+def hover_tray_icon(tray):
+    xdotool('mousemove', '--window', tray, *TRAY_ICON_SPOT)
+
+
+def click_tray_icon(tray, button):
+    """button: 1 left, 3 right."""
+    xdotool('mousemove', '--window', tray, *TRAY_ICON_SPOT, 'click', button)
+
+
+def move_pointer_away():
+    xdotool('mousemove', 900, 900)
+
+
+def untitled_windows(exe_name):
+    """Visible windows of a Wine process without a caption: popup menus, balloons."""
+    out = xdotool('search', '--onlyvisible', '--classname', '^%s$' % re.escape(exe_name))
+    wids = [int(w) for w in out.split()] if out else []
+    return [w for w in wids if xdotool('getwindowname', w) == '']
+
+
+def wait_popup_menu(exe_name, timeout=10.0):
+    found = wait_until(lambda: untitled_windows(exe_name), timeout)
+    return found[0] if found else None
+
+
+def balloons():
+    """Balloon windows shown by Wine's notification area."""
+    tray = find_windows('^Wine System Tray$')
+    return [w for w in untitled_windows('explorer.exe') if w not in tray]
+
+
+def use_closed_port_as_wine_proxy():
+    """Points WinINet at a proxy port where nobody listens: every request is refused."""
+    import socket
+    with socket.socket() as s:
+        s.bind(('127.0.0.1', 0))
+        port = s.getsockname()[1]
+    key = r'HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
+    wine_reg('add', key, '/v', 'ProxyEnable', '/t', 'REG_DWORD', '/d', '1', '/f')
+    wine_reg('add', key, '/v', 'ProxyServer', '/t', 'REG_SZ', '/d', '127.0.0.1:%d' % port, '/f')
+>>>>>>> tray

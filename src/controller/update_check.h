@@ -1,0 +1,20 @@
+#pragma once
+// The once-per-run check for a newer version on the maker's web site.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace qm {
+
+// Fetches an http URL's content, at most kMaxVersionAnswer bytes of it, through the
+// system's proxy settings. Window messages of the calling thread keep being dispatched
+// meanwhile; a WM_QUIT among them abandons the fetch and is posted again. nullopt when
+// nothing was received: no network, host not found, refused, timed out.
+std::optional<std::string> FetchVersionText(const char* url);
+
+// Fetches the version file and, when it names another version, asks the user (owned by
+// `owner`) whether to open the download page. Ignores calls made while it runs.
+void RunUpdateCheck(HWND owner);
+
+} // namespace qm

@@ -1,0 +1,187 @@
+#include "controller/update_check.h"
+
+#include "controller/update_version.h"
+#include "platform/unique_handle.h"
+
+#include <wininet.h>
+
+#include <algorithm>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
+namespace qm {
+
+namespace {
+
+constexpr DWORD kTimeoutMs = 60 * 1000;
+constexpr char kUserAgent[] = "Quenmark Search";
+
+// Shared by the calling thread and the worker; whichever ends last frees it, so a
+// worker left behind by an abandoned fetch only ever touches this.
+struct FetchState {
+    std::mutex mutex;
+    bool abandoned = false;
+    std::optional<std::string> answer;
+    UniqueHandle done;
+};
+
+void SetTimeouts(HINTERNET handle) {
+    DWORD ms = kTimeoutMs;
+    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                         INTERNET_OPTION_RECEIVE_TIMEOUT, INTERNET_OPTION_DATA_SEND_TIMEOUT,
+                         INTERNET_OPTION_DATA_RECEIVE_TIMEOUT})
+        InternetSetOptionA(handle, option, &ms, sizeof(ms)); // the overall deadline still holds
+}
+
+struct HttpTarget {
+    std::string host;
+    INTERNET_PORT port = INTERNET_DEFAULT_HTTP_PORT;
+    std::string path;
+};
+
+std::optional<HttpTarget> SplitHttpUrl(const std::string& url) {
+    URL_COMPONENTSA parts{};
+    parts.dwStructSize = sizeof(parts);
+    parts.dwHostNameLength = 1; // non-zero: point into `url`
+    parts.dwUrlPathLength = 1;
+    parts.dwExtraInfoLength = 1;
+    if (!InternetCrackUrlA(url.c_str(), 0, 0, &parts) || parts.nScheme != INTERNET_SCHEME_HTTP ||
+        !parts.lpszHostName || parts.dwHostNameLength == 0)
+        return std::nullopt;
+    HttpTarget target;
+    target.host.assign(parts.lpszHostName, parts.dwHostNameLength);
+    target.port = parts.nPort;
+    if (parts.lpszUrlPath)
+        target.path.assign(parts.lpszUrlPath, parts.dwUrlPathLength);
+    if (parts.lpszExtraInfo)
+        target.path.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+    if (target.path.empty())
+        target.path = "/";
+    return target;
+}
+
+bool Abandoned(FetchState& state) {
+    std::lock_guard<std::mutex> lock(state.mutex);
+    return state.abandoned;
+}
+
+void Deliver(FetchState& state, std::optional<std::string> answer) {
+    std::lock_guard<std::mutex> lock(state.mutex);
+    state.answer = std::move(answer);
+    SetEvent(state.done.get());
+}
+
+// Every internet handle is opened and closed on this thread alone: closing one that
+// another thread is using is unsafe, and handle values are recycled quickly.
+void Transfer(std::shared_ptr<FetchState> state, std::string url) {
+    std::optional<HttpTarget> target = SplitHttpUrl(url);
+    if (!target) {
+        Deliver(*state, std::nullopt);
+        return;
+    }
+    UniqueHinternet session(
+        InternetOpenA(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (session)
+        SetTimeouts(session.get());
+    UniqueHinternet connection(session ? InternetConnectA(session.get(), target->host.c_str(),
+                                                          target->port, nullptr, nullptr,
+                                                          INTERNET_SERVICE_HTTP, 0, 0)
+                                       : nullptr);
+    // Always ask the server: a cached copy could hide a new version.
+    const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
+                        INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_UI |
+                        INTERNET_FLAG_NO_COOKIES;
+    UniqueHinternet request(connection
+                                ? HttpOpenRequestA(connection.get(), "GET", target->path.c_str(),
+                                                   nullptr, nullptr, nullptr, flags, 0)
+                                : nullptr);
+    if (!request) {
+        Deliver(*state, std::nullopt);
+        return;
+    }
+    // Wine ignores the time-outs of the session for a request: set them here too.
+    SetTimeouts(request.get());
+    if (!HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0)) {
+        Deliver(*state, std::nullopt);
+        return;
+    }
+
+    std::string body;
+    char buffer[1024];
+    while (body.size() < kMaxVersionAnswer && !Abandoned(*state)) {
+        DWORD want = static_cast<DWORD>(std::min(sizeof(buffer), kMaxVersionAnswer - body.size()));
+        DWORD got = 0;
+        if (!InternetReadFile(request.get(), buffer, want, &got) || got == 0)
+            break;
+        body.append(buffer, got);
+    }
+    // Before the handles close: closing may first read the rest of a long answer.
+    Deliver(*state, std::move(body));
+}
+
+// Returns false when a WM_QUIT was taken from the queue; its exit code goes to quit_code.
+bool DispatchPending(int& quit_code) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            quit_code = static_cast<int>(msg.wParam);
+            return false;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<std::string> FetchVersionText(const char* url) {
+    auto state = std::make_shared<FetchState>();
+    state->done.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (!state->done || !url)
+        return std::nullopt;
+    std::thread worker;
+    try {
+        worker = std::thread(Transfer, state, std::string(url));
+    } catch (const std::system_error&) {
+        return std::nullopt;
+    }
+
+    // One deadline for the whole request: a server that trickles bytes never times
+    // out a single read, and the user interface must not wait on it for ever.
+    const ULONGLONG deadline = GetTickCount64() + kTimeoutMs;
+    bool finished = false;
+    bool quit = false;
+    int quit_code = 0;
+    HANDLE done = state->done.get();
+    while (!finished && !quit) {
+        ULONGLONG now = GetTickCount64();
+        if (now >= deadline)
+            break;
+        DWORD wait = MsgWaitForMultipleObjectsEx(1, &done, static_cast<DWORD>(deadline - now),
+                                                 QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (wait == WAIT_OBJECT_0)
+            finished = true;
+        else if (wait == WAIT_OBJECT_0 + 1)
+            quit = !DispatchPending(quit_code);
+        else
+            break; // timed out, or the wait itself failed
+    }
+
+    // The worker ends on its own, at the latest when its own time-outs run out; the
+    // state it shares outlives whichever of the two ends last.
+    worker.detach();
+    std::optional<std::string> answer;
+    std::lock_guard<std::mutex> lock(state->mutex);
+    if (finished)
+        answer = std::move(state->answer);
+    else
+        state->abandoned = true;
+    if (quit)
+        PostQuitMessage(quit_code);
+    return answer;
+}
+
+} // namespace qm

@@ -1,0 +1,135 @@
+#include "tray/tray_icon.h"
+
+#include "tray/notify_text.h"
+
+namespace qm {
+
+namespace {
+
+constexpr char kWindowClass[] = "QuenmarkTrayWindow";
+constexpr char kHoverBalloon[] = "Lindhollow:The First Vizu Dovari";
+// The shell reports mouse actions on the icon as this message, the action's own
+// message number in the low word of lParam.
+constexpr UINT kCallbackMessage = WM_MOUSEMOVE;
+// The record with balloon fields and no GUID, the form every shell since Windows 2000 takes.
+static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V2_SIZE == 488);
+
+bool IsAnsiLeadByte(unsigned char byte) {
+    return IsDBCSLeadByte(byte) != FALSE;
+}
+
+template <size_t N> void WriteField(char (&field)[N], const std::string& text) {
+    std::string fitted = FitNotifyField(text, N, IsAnsiLeadByte);
+    fitted.copy(field, fitted.size());
+    field[fitted.size()] = '\0';
+}
+
+} // namespace
+
+Tray::~Tray() {
+    Hide();
+}
+
+bool Tray::Create(HICON host_icon) {
+    host_icon_ = host_icon;
+    if (hwnd())
+        return true;
+    // A hidden top-level window, not a message-only one: only top-level windows hear
+    // the taskbar's "TaskbarCreated" broadcast after the shell restarts.
+    if (!CreateWindowObject(kWindowClass, WS_EX_TOOLWINDOW, WS_POPUP, "", 0, 0, 0, 0, nullptr))
+        return false;
+    taskbar_created_ = RegisterWindowMessageA("TaskbarCreated");
+    // When the program runs elevated, the shell's broadcast would otherwise be filtered
+    // out; failure only means the icon is not restored after a shell restart.
+    if (taskbar_created_)
+        ChangeWindowMessageFilterEx(hwnd(), taskbar_created_, MSGFLT_ALLOW, nullptr);
+
+    record_.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    record_.hWnd = hwnd();
+    record_.uID = 0;
+    record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
+    record_.uCallbackMessage = kCallbackMessage;
+    return true;
+}
+
+void Tray::Show() {
+    record_.hIcon = picture_ ? picture_ : host_icon_;
+    shown_ = true;
+    Send(NIM_ADD);
+}
+
+void Tray::ShowBubble(const std::string& title, const std::string& text, DWORD style) {
+    info_title_ = title;
+    info_text_ = text;
+    record_.dwInfoFlags = style;
+    Send(NIM_MODIFY);
+}
+
+void Tray::ChangeIcon(HICON icon) {
+    // Empty balloon texts, so changing the icon does not bring the balloon back.
+    info_title_.clear();
+    info_text_.clear();
+    record_.hIcon = icon;
+    Send(NIM_MODIFY);
+}
+
+void Tray::Hide() {
+    shown_ = false;
+    if (hwnd())
+        Send(NIM_DELETE);
+}
+
+void Tray::Send(DWORD operation) {
+    // An add never carries the last balloon: a re-added icon must not show it again.
+    const bool with_balloon = operation != NIM_ADD;
+    WriteField(record_.szInfoTitle, with_balloon ? info_title_ : std::string());
+    WriteField(record_.szInfo, with_balloon ? info_text_ : std::string());
+    // The shell's answer is not needed: a refused add or modify changes nothing here.
+    Shell_NotifyIconA(operation, &record_);
+}
+
+LRESULT Tray::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == kCallbackMessage) {
+        // The low word is the mouse action whatever the screen's DPI.
+        OnNotification(LOWORD(lparam));
+        return 0;
+    }
+    if (taskbar_created_ != 0 && message == taskbar_created_) {
+        // The shell restarted and lost the icon; without it a hidden program is unreachable.
+        if (shown_)
+            Send(NIM_ADD);
+        return 0;
+    }
+    return WindowBase::HandleMessage(message, wparam, lparam);
+}
+
+void Tray::OnNotification(UINT mouse_message) {
+    switch (mouse_message) {
+    case WM_MOUSEMOVE:
+        if (!balloon_shown_) {
+            balloon_shown_ = true;
+            ShowBubble("", kHoverBalloon, NIIF_NONE);
+        }
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        Raise(IconClick);
+        break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+        Raise(PopupMenu);
+        break;
+    default:
+        break; // releases, the middle button, balloon notices
+    }
+}
+
+void Tray::Raise(const std::function<void()>& event) {
+    // The handler may end the program and destroy this object (the tray menu's "exit"),
+    // so it runs from a copy and nothing of this object is touched afterwards.
+    std::function<void()> handler = event;
+    if (handler)
+        handler();
+}
+
+} // namespace qm

@@ -1,0 +1,137 @@
+"""The update check, with a local server standing in for the maker's site as the proxy."""
+import time
+import unittest
+import urllib.parse
+
+import qmwine
+
+PROMPT = ('box title=Please select text=Find new version.Do you open the web? '
+          '[OK*] [Cancel]')
+DOWNLOAD_PAGE = 'http://www.quenmark.com/search/index.html'
+HOST_EXE = 'tray_host.exe'
+
+
+class UpdateCheck(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.server = qmwine.HttpServer()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.server.close()
+        qmwine.HttpServer.clear_wine_proxy()
+
+    def setUp(self):
+        self.server.requests.clear()
+        self.server.delay = 0
+        self.server.use_as_wine_proxy()
+        self.host = None
+
+    def tearDown(self):
+        if self.host:
+            self.host.cleanup()
+
+    def start(self):
+        if self.host:
+            self.host.cleanup()
+        self.server.requests.clear()
+        self.host = qmwine.Program(HOST_EXE).start(args=['update'])
+        self.assertTrue(self.host.wait_output(r'^ready$', 20), self.host.output())
+        return self.host
+
+    def wait_done_without_prompt(self, timeout=20):
+        self.assertTrue(self.host.wait_output(r'^update done$', timeout), self.host.output())
+        self.assertNotIn('box title', self.host.output())
+
+    def answer_prompt(self, key):
+        self.assertTrue(self.host.wait_output(r'^box title=', 20), self.host.output())
+        self.assertIn(PROMPT, self.host.output().splitlines())
+        self.assertTrue(qmwine.answer_message_box('Please select', key))
+        self.assertTrue(self.host.wait_output(r'^update done$', 10), self.host.output())
+
+    def wait_request(self):
+        self.assertTrue(qmwine.wait_until(lambda: self.server.requests, 20))
+
+    def open_and_close_menu(self):
+        closed = self.host.output().count('menu closed')
+        qmwine.click_tray_icon(qmwine.wine_tray(), 3)
+        self.assertIsNotNone(qmwine.wait_popup_menu(HOST_EXE), self.host.output())
+        qmwine.xdotool('key', 'Escape')
+        self.assertTrue(qmwine.wait_until(
+            lambda: self.host.output().count('menu closed') > closed, 10))
+
+    def test_own_version_asks_nothing_and_the_version_file_is_asked_for(self):
+        self.server.body = b'1.0'
+        self.start()
+        self.wait_done_without_prompt()
+        self.assertEqual(len(self.server.requests), 1)
+        # The proxy is handed the absolute URL.
+        url = urllib.parse.urlsplit(self.server.requests[0])
+        self.assertEqual(url.hostname, 'www.quenmark.com')
+        self.assertIn(url.port, (None, 80))
+        self.assertEqual(url.path, '/search/updata/updatanew.txt')
+        self.assertEqual(url.query, '')
+
+    def test_any_other_text_asks_and_only_ok_opens_the_download_page(self):
+        for body, key, launched in ((b'1.1', 'Return', [DOWNLOAD_PAGE]),
+                                    (b'1.0\r\n', 'Escape', [])):
+            with self.subTest(body=body, key=key):
+                self.server.body = body
+                self.start()
+                self.answer_prompt(key)
+                if launched:
+                    self.host.wait_launches(len(launched))
+                else:
+                    time.sleep(1.5)  # a launch would reach the log by now
+                self.assertEqual(self.host.launched_urls(), launched)
+
+    def test_no_answer_asks_nothing(self):
+        for case in ('empty', 'refused'):
+            with self.subTest(case=case):
+                if case == 'empty':
+                    self.server.body = b''
+                else:
+                    qmwine.use_closed_port_as_wine_proxy()
+                self.start()
+                self.wait_done_without_prompt()
+                self.open_and_close_menu()
+
+    def test_slow_answer_keeps_the_menu_working_and_a_second_check_is_refused(self):
+        self.server.body = b'1.0'
+        self.server.delay = 6
+        self.start()
+        self.wait_request()
+        self.open_and_close_menu()
+        # "Setting" in this host also asks for the check again while the first still runs.
+        qmwine.click_tray_icon(qmwine.wine_tray(), 3)
+        self.assertIsNotNone(qmwine.wait_popup_menu(HOST_EXE))
+        qmwine.xdotool('key', '--delay', '100', 'Down', 'Return')
+        self.assertTrue(self.host.wait_output(r'^nested update returned$', 10), self.host.output())
+        self.assertNotIn('update done', self.host.output())
+        self.wait_done_without_prompt()
+        self.assertEqual(len(self.server.requests), 1)
+
+    def test_exit_during_a_slow_answer_ends_the_program_at_once(self):
+        self.server.body = b'1.1'
+        self.server.delay = 40
+        self.start()
+        self.wait_request()
+        started = time.monotonic()
+        qmwine.click_tray_icon(qmwine.wine_tray(), 3)
+        self.assertIsNotNone(qmwine.wait_popup_menu(HOST_EXE))
+        qmwine.xdotool('key', '--delay', '100', 'Up', 'Return')
+        self.assertEqual(self.host.wait_exit(15), 0, self.host.output())
+        self.assertLess(time.monotonic() - started, 20)
+        lines = self.host.output().splitlines()
+        self.assertLess(lines.index('update done'), lines.index('ended'))
+        self.assertNotIn('box title', self.host.output())
+
+    def test_huge_answer_is_cut_short_and_still_asks(self):
+        self.server.body = b'9' * (50 << 20)
+        self.start()
+        self.answer_prompt('Escape')
+        self.assertTrue(self.host.running())
+
+
+if __name__ == '__main__':
+    unittest.main()

@@ -1,0 +1,33 @@
+#include "controller/update_check.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+namespace qm {
+namespace {
+
+TEST(FetchVersionText, NothingReceivedIsNoAnswer) {
+    const char* const urls[] = {
+        nullptr,
+        "",
+        "not a url",
+        "ftp://127.0.0.1/search/updata/updatanew.txt",
+        "http://",
+        "http://127.0.0.1:1/search/updata/updatanew.txt", // nobody listens there
+    };
+    for (const char* url : urls)
+        EXPECT_EQ(FetchVersionText(url), std::nullopt) << (url ? url : "(null)");
+}
+
+TEST(FetchVersionText, QuitRequestSurvivesTheWait) {
+    // The program may be asked to end while the fetch runs: the request must not be lost.
+    PostQuitMessage(7);
+    EXPECT_EQ(FetchVersionText("http://127.0.0.1:1/search/updata/updatanew.txt"), std::nullopt);
+    MSG msg{};
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(msg.wParam, 7u);
+}
+
+} // namespace
+} // namespace qm
