@@ -268,7 +268,6 @@ def screenshot(path, wid='root'):
                    capture_output=True)
 
 
-<<<<<<< HEAD
 def syscommand(title, command):
     """Sends a window's title-bar command ("close" or "minimize") by its exact title."""
     exe = os.path.join(BUILD_DIR, 'syscommand.exe')
@@ -288,7 +287,8 @@ def pixel_reader(png_path):
         i = (y * width + x) * 3
         return tuple(out[i:i + 3])
     return pixel
-=======
+
+
 # The notification area. Under Xvfb there is no XEmbed tray, so Wine's explorer shows
 # its own "Wine System Tray" window while it holds icons; the first icon sits at its left.
 TRAY_ICON_SPOT = (10, 10)
@@ -338,4 +338,3 @@ def use_closed_port_as_wine_proxy():
     key = r'HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
     wine_reg('add', key, '/v', 'ProxyEnable', '/t', 'REG_DWORD', '/d', '1', '/f')
     wine_reg('add', key, '/v', 'ProxyServer', '/t', 'REG_SZ', '/d', '127.0.0.1:%d' % port, '/f')
->>>>>>> tray
