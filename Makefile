@@ -1,6 +1,6 @@
 # make run: build and start the program under Wine.  make test: build everything, run every test.
 PACKAGES := cmake make g++ googletest libgtest-dev g++-mingw-w64-x86-64-posix \
-	g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine wine64 xvfb xauth x11-utils xdotool \
+	g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 wine wine64 xvfb xauth x11-utils xdotool \
 	python3 clang-format imagemagick
 JOBS ?= 2
 

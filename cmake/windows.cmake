@@ -5,11 +5,12 @@ set(QM_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
 target_compile_definitions(quenmark_core PUBLIC ${QM_WIN_DEFINES})
 
+set(QM_PROGRAM_ONLY_SOURCES src/main.cpp src/abort_on_library_error.cpp)
 file(GLOB_RECURSE QM_ALL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
 set(QM_APP_SOURCES)
 foreach(f IN LISTS QM_ALL_SOURCES)
   file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR} ${f})
-  if(NOT rel IN_LIST QM_CORE_SOURCES AND NOT rel STREQUAL "src/main.cpp")
+  if(NOT rel IN_LIST QM_CORE_SOURCES AND NOT rel IN_LIST QM_PROGRAM_ONLY_SOURCES)
     list(APPEND QM_APP_SOURCES ${f})
   endif()
 endforeach()
@@ -31,15 +32,18 @@ add_custom_command(
   COMMENT "Drawing the artwork")
 add_custom_target(quenmark_artwork DEPENDS ${QM_ART_STAMP})
 
-add_executable(quenmark WIN32 src/main.cpp src/resources/quenmark.rc)
+add_executable(quenmark WIN32 ${QM_PROGRAM_ONLY_SOURCES} src/resources/quenmark.rc)
 add_dependencies(quenmark quenmark_artwork)
 set_source_files_properties(src/resources/quenmark.rc PROPERTIES OBJECT_DEPENDS ${QM_ART_STAMP})
 target_include_directories(quenmark PRIVATE ${QM_ART_DIR} ${CMAKE_SOURCE_DIR}/src/resources)
 target_compile_options(quenmark PRIVATE "$<$<COMPILE_LANGUAGE:CXX>:${QM_WARNINGS}>")
 target_link_libraries(quenmark PRIVATE quenmark_app)
 target_link_options(quenmark PRIVATE ${QM_STATIC_LINK} -s -Wl,--gc-sections)
+# The program uses neither exceptions nor RTTI: leaving out their tables keeps the
+# shipped exe small. (Tests compile with both and link the same library.)
 foreach(t quenmark_core quenmark_app quenmark)
-  target_compile_options(${t} PRIVATE "$<$<COMPILE_LANGUAGE:CXX>:-ffunction-sections;-fdata-sections>")
+  target_compile_options(${t} PRIVATE
+    "$<$<COMPILE_LANGUAGE:CXX>:-ffunction-sections;-fdata-sections;-fno-exceptions;-fno-rtti;-fno-asynchronous-unwind-tables>")
 endforeach()
 
 if(BUILD_TESTING)

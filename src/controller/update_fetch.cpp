@@ -6,10 +6,6 @@
 #include <wininet.h>
 
 #include <algorithm>
-#include <memory>
-#include <mutex>
-#include <system_error>
-#include <thread>
 
 namespace qm {
 
@@ -19,12 +15,31 @@ constexpr DWORD kTimeoutMs = 60 * 1000;
 constexpr char kUserAgent[] = "Quenmark Search";
 
 // Shared by the calling thread and the worker; whichever ends last frees it, so a
-// worker left behind by an abandoned fetch only ever touches this.
+// worker left behind by an abandoned fetch only ever touches this. Plain Win32
+// threads and locks: std::thread would add a third to the size of the shipped exe.
 struct FetchState {
-    std::mutex mutex;
+    SRWLOCK lock = SRWLOCK_INIT;
+    LONG references = 2; // the caller and the worker
     bool abandoned = false;
     std::optional<std::string> answer;
     UniqueHandle done;
+    std::string url;
+};
+
+void Release(FetchState* state) {
+    if (InterlockedDecrement(&state->references) == 0)
+        delete state;
+}
+
+class Locked {
+  public:
+    explicit Locked(FetchState& state) : lock_(&state.lock) { AcquireSRWLockExclusive(lock_); }
+    ~Locked() { ReleaseSRWLockExclusive(lock_); }
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
+
+  private:
+    SRWLOCK* lock_;
 };
 
 void SetTimeouts(HINTERNET handle) {
@@ -63,20 +78,20 @@ std::optional<HttpTarget> SplitHttpUrl(const std::string& url) {
 }
 
 bool Abandoned(FetchState& state) {
-    std::lock_guard<std::mutex> lock(state.mutex);
+    Locked lock(state);
     return state.abandoned;
 }
 
 void Deliver(FetchState& state, std::optional<std::string> answer) {
-    std::lock_guard<std::mutex> lock(state.mutex);
+    Locked lock(state);
     state.answer = std::move(answer);
     SetEvent(state.done.get());
 }
 
 // Every internet handle is opened and closed on this thread alone: closing one that
 // another thread is using is unsafe, and handle values are recycled quickly.
-void Transfer(std::shared_ptr<FetchState> state, std::string url) {
-    std::optional<HttpTarget> target = SplitHttpUrl(url);
+void Transfer(FetchState* state) {
+    std::optional<HttpTarget> target = SplitHttpUrl(state->url);
     if (!target) {
         Deliver(*state, std::nullopt);
         return;
@@ -121,6 +136,13 @@ void Transfer(std::shared_ptr<FetchState> state, std::string url) {
     Deliver(*state, std::move(body));
 }
 
+DWORD WINAPI TransferThread(void* parameter) {
+    auto* state = static_cast<FetchState*>(parameter);
+    Transfer(state);
+    Release(state);
+    return 0;
+}
+
 // Returns false when a WM_QUIT was taken from the queue; its exit code goes to quit_code.
 bool DispatchPending(int& quit_code) {
     MSG msg;
@@ -138,14 +160,15 @@ bool DispatchPending(int& quit_code) {
 } // namespace
 
 std::optional<std::string> FetchVersionText(const char* url) {
-    auto state = std::make_shared<FetchState>();
-    state->done.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    if (!state->done || !url)
+    if (!url)
         return std::nullopt;
-    std::thread worker;
-    try {
-        worker = std::thread(Transfer, state, std::string(url));
-    } catch (const std::system_error&) {
+    auto* state = new FetchState;
+    state->url = url;
+    state->done.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    UniqueHandle worker(state->done ? CreateThread(nullptr, 0, TransferThread, state, 0, nullptr)
+                                    : nullptr);
+    if (!worker) {
+        delete state; // no worker took its reference
         return std::nullopt;
     }
 
@@ -172,13 +195,15 @@ std::optional<std::string> FetchVersionText(const char* url) {
 
     // The worker ends on its own, at the latest when its own time-outs run out; the
     // state it shares outlives whichever of the two ends last.
-    worker.detach();
     std::optional<std::string> answer;
-    std::lock_guard<std::mutex> lock(state->mutex);
-    if (finished)
-        answer = std::move(state->answer);
-    else
-        state->abandoned = true;
+    {
+        Locked lock(*state);
+        if (finished)
+            answer = std::move(state->answer);
+        else
+            state->abandoned = true;
+    }
+    Release(state);
     if (quit)
         PostQuitMessage(quit_code);
     return answer;
