@@ -338,3 +338,16 @@ def use_closed_port_as_wine_proxy():
     key = r'HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
     wine_reg('add', key, '/v', 'ProxyEnable', '/t', 'REG_DWORD', '/d', '1', '/f')
     wine_reg('add', key, '/v', 'ProxyServer', '/t', 'REG_SZ', '/d', '127.0.0.1:%d' % port, '/f')
+
+
+# The program itself.
+QUENMARK_TITLE = 'Quenmark Search   1.0'
+QUENMARK_TITLE_RE = r'^Quenmark Search   1\.0$'
+
+
+def saved_ini(update_tips=0, search_and_close=0):
+    """A set.ini as the program saves it, with Ctrl+Alt+Q and Ctrl+Alt+W switched on."""
+    return ('[hotkey]\r\nHotKey1Text=Ctrl + Alt + Q\r\nHotKey1KeyCode=81\r\nHotKey1ModKeyCode=3\r\n'
+            'HotKey2Text=Ctrl + Alt + W\r\nHotKey2KeyCode=87\r\nHotKey2ModKeyCode=3\r\n'
+            '[check]\r\nchecka=1\r\ncheckb=1\r\ncheckc=%d\r\n[auto]\r\nchecka=%d\r\n'
+            % (search_and_close, update_tips))

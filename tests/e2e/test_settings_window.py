@@ -8,13 +8,10 @@ import unittest
 
 import qmwine
 
-TITLE = 'Quenmark Search   1.0'
-TITLE_RE = r'^Quenmark Search   1\.0$'
+TITLE = qmwine.QUENMARK_TITLE
+TITLE_RE = qmwine.QUENMARK_TITLE_RE
 RUN_KEY = r'HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
-
-SAVED_INI = ('[hotkey]\r\nHotKey1Text=Ctrl + Alt + Q\r\nHotKey1KeyCode=81\r\nHotKey1ModKeyCode=3\r\n'
-             'HotKey2Text=Ctrl + Alt + W\r\nHotKey2KeyCode=87\r\nHotKey2ModKeyCode=3\r\n'
-             '[check]\r\nchecka=1\r\ncheckb=1\r\ncheckc=0\r\n[auto]\r\nchecka=0\r\n')
+SAVED_INI = qmwine.saved_ini()
 
 # Client-area pixel positions at 96 dpi (twips / 15).
 IMAGE1 = (32, 32)
