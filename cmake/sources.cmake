@@ -4,8 +4,11 @@ set(QM_CORE_SOURCES
   src/controller/settings/ini_value.cpp
   src/controller/update_version.cpp
   src/hotkey/hotkey_text.cpp
+  src/platform/copy_key_plan.cpp
   src/search_panel/engine_catalogue.cpp
+  src/search_panel/panel_layout.cpp
   src/search_panel/search_url.cpp
+  src/support/bounded_text.cpp
   src/support/timer_name.cpp
   src/support/utf.cpp
 )
