@@ -107,7 +107,9 @@ void Find2::MoveTo(int screen_x, int screen_y) {
 }
 
 void Find2::SetVisible(bool visible) {
-    ShowWindow(hwnd(), visible ? SW_SHOW : SW_HIDE);
+    // Shown without taking the focus: the application the user works in keeps it,
+    // so a further hotkey press copies from there and not from the panel's box.
+    ShowWindow(hwnd(), visible ? SW_SHOWNA : SW_HIDE);
 }
 
 bool Find2::Visible() const {
