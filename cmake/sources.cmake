@@ -8,6 +8,7 @@ set(QM_CORE_SOURCES
   src/search_panel/engine_catalogue.cpp
   src/search_panel/panel_layout.cpp
   src/search_panel/search_url.cpp
+  src/search_panel/url_budget.cpp
   src/support/bounded_text.cpp
   src/support/timer_name.cpp
   src/support/utf.cpp
