@@ -7,8 +7,12 @@ set(QM_CORE_SOURCES
   src/hotkey/hotkey_capture.cpp
   src/hotkey/hotkey_text.cpp
   src/hotkey/stored_hotkey.cpp
+  src/platform/copy_key_plan.cpp
   src/search_panel/engine_catalogue.cpp
+  src/search_panel/panel_layout.cpp
   src/search_panel/search_url.cpp
+  src/search_panel/url_budget.cpp
+  src/support/bounded_text.cpp
   src/support/timer_name.cpp
   src/support/utf.cpp
   src/tray/notify_text.cpp

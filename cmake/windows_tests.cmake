@@ -21,6 +21,11 @@ foreach(src IN LISTS QM_FIXTURES)
   target_link_options(${name} PRIVATE ${QM_STATIC_LINK})
 endforeach()
 
+# The panel's host draws the real banner and background, so it carries the program's resources.
+target_sources(panel_host PRIVATE ${CMAKE_SOURCE_DIR}/src/resources/quenmark.rc)
+add_dependencies(panel_host quenmark_artwork)
+target_include_directories(panel_host PRIVATE ${QM_ART_DIR} ${CMAKE_SOURCE_DIR}/src/resources)
+
 file(GLOB QM_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/test_*.py)
 foreach(script IN LISTS QM_E2E_TESTS)
   get_filename_component(name ${script} NAME_WE)

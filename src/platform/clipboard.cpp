@@ -1,0 +1,75 @@
+#include "platform/clipboard.h"
+
+#include <cstring>
+
+#include "support/bounded_text.h"
+
+namespace qm {
+
+namespace {
+// Programs (clipboard managers, the copying application itself) hold the
+// clipboard open for a few milliseconds; waiting 150 ms at most keeps a hotkey
+// action from stalling when one holds it for good.
+constexpr int kOpenAttempts = 10;
+constexpr DWORD kOpenRetryMs = 15;
+} // namespace
+
+OpenedClipboard::OpenedClipboard(HWND owner) {
+    for (int attempt = 0; attempt < kOpenAttempts && !open_; ++attempt) {
+        if (attempt > 0)
+            Sleep(kOpenRetryMs);
+        open_ = OpenClipboard(owner) != FALSE;
+    }
+}
+
+OpenedClipboard::~OpenedClipboard() {
+    if (open_)
+        CloseClipboard();
+}
+
+bool EmptyClipboardFor(HWND owner) {
+    OpenedClipboard clipboard(owner);
+    return clipboard && EmptyClipboard();
+}
+
+std::u16string ReadClipboardText(HWND owner, size_t max_units) {
+    OpenedClipboard clipboard(owner);
+    if (!clipboard || !IsClipboardFormatAvailable(CF_UNICODETEXT))
+        return {};
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    if (!data)
+        return {};
+    // The block's size bounds the scan: the text need not be terminated.
+    size_t units = GlobalSize(data) / sizeof(char16_t);
+    const auto* text = static_cast<const char16_t*>(GlobalLock(data));
+    if (!text)
+        return {};
+    std::u16string result = BoundedUtf16(text, units, max_units);
+    GlobalUnlock(data);
+    return result;
+}
+
+bool WriteClipboardText(HWND owner, const std::u16string& text) {
+    size_t bytes = (text.size() + 1) * sizeof(char16_t);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!block)
+        return false;
+    void* target = GlobalLock(block);
+    if (!target) {
+        GlobalFree(block);
+        return false;
+    }
+    std::memcpy(target, text.c_str(), bytes);
+    GlobalUnlock(block);
+    OpenedClipboard clipboard(owner);
+    if (clipboard && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, block))
+        return true; // the clipboard owns the block now
+    GlobalFree(block);
+    return false;
+}
+
+DWORD ClipboardChangeCount() {
+    return GetClipboardSequenceNumber();
+}
+
+} // namespace qm

@@ -1,0 +1,37 @@
+#pragma once
+// The clipboard as the selection capture uses it. Every call opens and closes
+// the clipboard itself, waiting briefly when another program holds it open.
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+
+namespace qm {
+
+// The clipboard opened for owner, closed again when this goes out of scope.
+class OpenedClipboard {
+  public:
+    explicit OpenedClipboard(HWND owner);
+    ~OpenedClipboard();
+    OpenedClipboard(const OpenedClipboard&) = delete;
+    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+    explicit operator bool() const { return open_; }
+
+  private:
+    bool open_ = false;
+};
+
+// Empties the clipboard; owner becomes its owner. False when it could not be opened.
+bool EmptyClipboardFor(HWND owner);
+
+// The clipboard's text, at most max_units UTF-16 units (cut without splitting a
+// character); empty when it holds no text or cannot be opened.
+std::u16string ReadClipboardText(HWND owner, size_t max_units);
+
+// Replaces the clipboard's content with text.
+bool WriteClipboardText(HWND owner, const std::u16string& text);
+
+// Changes whenever any program changes the clipboard.
+DWORD ClipboardChangeCount();
+
+} // namespace qm

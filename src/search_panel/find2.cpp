@@ -1,0 +1,185 @@
+#include "search_panel/find2.h"
+
+#include "platform/dpi.h"
+#include "platform/text_codec.h"
+#include "search_panel/moveit.h"
+#include "search_panel/panel_layout.h"
+#include "search_panel/search_launch.h"
+#include "search_panel/search_text_limit.h"
+#include "support/bounded_text.h"
+
+namespace qm {
+
+namespace {
+constexpr char kClassName[] = "QuenmarkFind2";
+constexpr char kCaption[] = "Form1";
+constexpr int kTextBoxId = 100;
+constexpr int kFirstCaptionId = 200;
+
+bool Contains(const RECT& box, LPARAM lparam) {
+    POINT point{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+    return PtInRect(&box, point) != FALSE;
+}
+} // namespace
+
+Find2::~Find2() {
+    // The controls still use the font and brushes until the window is gone.
+    DestroyWindowObject();
+}
+
+bool Find2::Create() {
+    if (hwnd())
+        return true;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    artwork_.Load(instance);
+    int points = panel_layout::kFontPoints;
+    font_.reset(CreateFontA(-MulDiv(points, ScreenDpiY(), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                            FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, panel_layout::kFontFace));
+    caption_brush_.reset(CreateSolidBrush(panel_layout::kCaptionBackColour));
+    text_box_brush_.reset(CreateSolidBrush(panel_layout::kTextBoxBackColour));
+
+    RECT frame{0, 0, TwipsToPixelsX(panel_layout::kClientWidth),
+               TwipsToPixelsY(panel_layout::kClientHeight)};
+    const DWORD style = WS_POPUP | WS_CLIPCHILDREN;
+    // A tool window gets no taskbar button: the panel is a helper of the program.
+    const DWORD ex_style = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    AdjustWindowRectEx(&frame, style, FALSE, ex_style);
+    if (!CreateWindowObject(kClassName, ex_style, style, kCaption, 0, 0, frame.right - frame.left,
+                            frame.bottom - frame.top, nullptr))
+        return false;
+    if (!CreateControls()) {
+        DestroyWindowObject();
+        return false;
+    }
+    MakeTopmost();
+    return true;
+}
+
+bool Find2::CreateControls() {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    // The one Unicode control: the search text must survive every script.
+    RECT box = PixelRect(panel_layout::kTextBox);
+    text_box_ =
+        CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                        box.left, box.top, box.right - box.left, box.bottom - box.top, hwnd(),
+                        reinterpret_cast<HMENU>(kTextBoxId), instance, nullptr);
+    if (!text_box_)
+        return false;
+    SendMessageW(text_box_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    SendMessageW(text_box_, EM_SETLIMITTEXT, kMaxSearchTextLength, 0);
+
+    const auto& captions = panel_layout::EngineCaptions();
+    for (size_t i = 0; i < captions.size(); ++i) {
+        const PanelEngine* engine = panel_layout::EngineForControl(captions[i].control);
+        box = PixelRect(captions[i].box);
+        captions_[i] = CreateWindowExA(
+            0, "STATIC", engine ? engine->caption : "",
+            WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOTIFY | SS_NOPREFIX, box.left, box.top,
+            box.right - box.left, box.bottom - box.top, hwnd(),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstCaptionId + i)), instance, nullptr);
+        if (!captions_[i])
+            return false;
+        SendMessageA(captions_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    }
+    return true;
+}
+
+std::u16string Find2::Text() const {
+    if (!text_box_)
+        return {};
+    int length = GetWindowTextLengthW(text_box_);
+    if (length <= 0)
+        return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(text_box_, text.data(), length + 1)));
+    return FromWide(text);
+}
+
+void Find2::SetText(const std::u16string& text) {
+    if (text_box_)
+        SetWindowTextW(text_box_, ToWide(CutUtf16(text, kMaxSearchTextLength)).c_str());
+}
+
+void Find2::MoveTo(int screen_x, int screen_y) {
+    SetWindowPos(hwnd(), nullptr, screen_x, screen_y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Find2::SetVisible(bool visible) {
+    // Shown without taking the focus: the application the user works in keeps it,
+    // so a further hotkey press copies from there and not from the panel's box.
+    ShowWindow(hwnd(), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+bool Find2::Visible() const {
+    return hwnd() && IsWindowVisible(hwnd());
+}
+
+void Find2::MakeTopmost() {
+    // Only the z-order: whether the panel is active is the showing's business.
+    SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Find2::OnEngineClicked(size_t index) {
+    const PanelEngine* engine =
+        panel_layout::EngineForControl(panel_layout::EngineCaptions()[index].control);
+    if (!engine)
+        return;
+    LaunchSearch(hwnd(), engine->url_template, Text());
+    if (RowHidesAfterSearch(engine->category))
+        HideAfterSearch();
+}
+
+void Find2::HideAfterSearch() {
+    int state = check3_state ? check3_state() : 1;
+    if (state == 1)
+        SetVisible(false);
+}
+
+void Find2::OnMouseDown(LPARAM lparam) {
+    if (Contains(PixelRect(panel_layout::kBanner), lparam))
+        moveit(hwnd());
+}
+
+LRESULT Find2::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(hwnd(), &paint);
+        artwork_.Paint(dc, font_.get());
+        EndPaint(hwnd(), &paint);
+        return 0;
+    }
+    case WM_CTLCOLORSTATIC:
+        if (reinterpret_cast<HWND>(lparam) == text_box_)
+            break; // not read-only, so this is not sent for the text box
+        SetBkColor(reinterpret_cast<HDC>(wparam), panel_layout::kCaptionBackColour);
+        SetTextColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNTEXT));
+        return reinterpret_cast<LRESULT>(caption_brush_.get());
+    case WM_CTLCOLOREDIT:
+        SetBkColor(reinterpret_cast<HDC>(wparam), panel_layout::kTextBoxBackColour);
+        SetTextColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_WINDOWTEXT));
+        return reinterpret_cast<LRESULT>(text_box_brush_.get());
+    case WM_COMMAND: {
+        int id = LOWORD(wparam);
+        if (HIWORD(wparam) == STN_CLICKED && id >= kFirstCaptionId &&
+            id < kFirstCaptionId + static_cast<int>(kPanelEngineCount))
+            OnEngineClicked(static_cast<size_t>(id - kFirstCaptionId));
+        return 0;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        OnMouseDown(lparam);
+        return 0;
+    case WM_SETFOCUS:
+        // Typing goes straight into the search text.
+        if (text_box_)
+            SetFocus(text_box_);
+        return 0;
+    }
+    return WindowBase::HandleMessage(message, wparam, lparam);
+}
+
+} // namespace qm

@@ -1,0 +1,55 @@
+#pragma once
+// The search panel: a small borderless, always-on-top window with the search
+// text box and seventeen engine captions; a click on a caption searches the box's text.
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "platform/unique_handle.h"
+#include "platform/window_base.h"
+#include "search_panel/engine_catalogue.h"
+#include "search_panel/panel_artwork.h"
+
+namespace qm {
+
+class Find2 : public WindowBase {
+  public:
+    Find2() = default;
+    ~Find2() override;
+
+    // Creates the panel hidden and makes it topmost.
+    bool Create();
+
+    std::u16string Text() const;
+    void SetText(const std::u16string& text);
+
+    // Top-left corner in screen pixels; nothing keeps the panel on the screen.
+    void MoveTo(int screen_x, int screen_y);
+    void SetVisible(bool visible);
+    bool Visible() const;
+    void MakeTopmost();
+
+    // The "Search and then close" box: 0 clear, 1 ticked, 2 grey. Unset counts as
+    // ticked, the box's state when nothing was saved.
+    std::function<int()> check3_state;
+
+  protected:
+    LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+  private:
+    bool CreateControls();
+    void OnEngineClicked(size_t index);
+    void HideAfterSearch(); // the invisible Command1's operation
+    void OnMouseDown(LPARAM lparam);
+
+    UniqueHfont font_;
+    UniqueHbrush caption_brush_;
+    UniqueHbrush text_box_brush_;
+    PanelArtwork artwork_;
+    HWND text_box_ = nullptr; // children go with the panel
+    std::array<HWND, kPanelEngineCount> captions_{};
+};
+
+} // namespace qm

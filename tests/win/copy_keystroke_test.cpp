@@ -1,0 +1,83 @@
+#include "platform/copy_keystroke.h"
+
+#include "editor_window.h"
+#include "platform/clipboard.h"
+#include "pump.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace qm {
+namespace {
+
+void SendKeys(const std::vector<std::pair<WORD, bool>>& keys) {
+    std::vector<INPUT> inputs;
+    for (auto [vk, up] : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// The user still holds the hotkey's modifiers when the copy is sent, and lets go
+// of them only afterwards.
+TEST(CopyKeystroke, CopiesWhileHotkeyModifiersAreHeldWithoutOpeningTheMenu) {
+    struct Row {
+        const char* name;
+        std::vector<WORD> held;
+    };
+    const Row rows[] = {
+        {"nothing", {}},
+        // The hotkey swallows its main key, so the window saw Alt alone go down.
+        {"alt", {VK_LMENU}},
+        {"ctrl alt", {VK_LCONTROL, VK_LMENU}},
+        {"alt shift", {VK_LMENU, VK_LSHIFT}},
+        {"shift", {VK_LSHIFT}},
+    };
+    UniqueHwnd owner(
+        CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr));
+    test::EditorWindow editor(L"hello");
+    for (const Row& row : rows) {
+        editor.Reset();
+        ASSERT_TRUE(EmptyClipboardFor(owner.get()));
+        std::vector<std::pair<WORD, bool>> press, release;
+        for (WORD key : row.held) {
+            press.push_back({key, false});
+            release.insert(release.begin(), {key, true});
+        }
+        SendKeys(press);
+        test::PumpFor(50);
+
+        SendCopyKeystroke();
+        bool copied =
+            test::PumpUntil([&] { return ReadClipboardText(owner.get(), 100) == u"hello"; }, 2000);
+        EXPECT_TRUE(copied) << row.name;
+        EXPECT_FALSE(GetAsyncKeyState(VK_LMENU) & 0x8000) << row.name << ": Alt still down";
+
+        SendKeys(release);
+        test::PumpFor(100);
+        EXPECT_FALSE(editor.MenuWasOpened()) << row.name;
+    }
+}
+
+// The fault the release guards against: with Alt down, Ctrl+C copies nothing.
+TEST(CopyKeystroke, PlainCtrlCWithAltHeldCopiesNothing) {
+    UniqueHwnd owner(
+        CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr));
+    test::EditorWindow editor(L"hello");
+    ASSERT_TRUE(EmptyClipboardFor(owner.get()));
+    SendKeys(
+        {{VK_LMENU, false}, {VK_CONTROL, false}, {'C', false}, {'C', true}, {VK_CONTROL, true}});
+    test::PumpFor(300);
+    EXPECT_EQ(ReadClipboardText(owner.get(), 100), u"");
+    SendKeys({{VK_LMENU, true}});
+    test::PumpFor(50);
+}
+
+} // namespace
+} // namespace qm
