@@ -1,0 +1,94 @@
+"""The program's two main actions end to end: text selected in Wine's notepad, a real
+hotkey press, the recording browser's log; the default-engine box; the panel."""
+import unittest
+
+import qmwine
+from qmwine import xdotool
+
+EXE = 'quenmark.exe'
+GOOGLE = 'http://www.google.com/#q='
+BING = 'http://www.bing.com/search?q='
+COMBO1 = (300, 16)            # the default-engine box, client pixels at 96 dpi
+WEB_GOOGLE_CAPTION = (72, 56)  # "Google" in the panel's WEB row
+
+
+class ProgramSearch(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.server = qmwine.HttpServer()  # in case an update check slips through
+        cls.server.use_as_wine_proxy()
+        cls.notepad = qmwine.Notepad('a b')
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.notepad.close()
+        qmwine.HttpServer.clear_wine_proxy()
+        cls.server.close()
+
+    def setUp(self):
+        self.program = qmwine.Program(EXE, ini_text=qmwine.saved_ini(search_and_close=1))
+
+    def tearDown(self):
+        self.program.cleanup()
+
+    def start(self):
+        self.program.start()
+        wid = qmwine.wait_window(qmwine.QUENMARK_TITLE_RE, 20)
+        self.assertIsNotNone(wid, 'the settings window did not appear')
+        return wid
+
+    def restart(self):
+        self.assertEqual(qmwine.syscommand(qmwine.QUENMARK_TITLE, 'close'), 0)
+        self.assertIsNotNone(self.program.wait_exit(15))
+        return self.start()
+
+    def direct_search(self, count):
+        self.notepad.select_all()
+        xdotool('key', 'ctrl+alt+q')
+        urls = self.program.wait_launches(count, 10)
+        self.assertTrue(urls, 'no browser launch for search %d' % count)
+        return urls[count - 1]
+
+    def test_direct_search_follows_the_engine_box_until_restart(self):
+        wid = self.start()
+        self.assertEqual(self.direct_search(1), GOOGLE + 'a b')
+
+        x, y, _, _ = qmwine.window_geometry(wid)
+        xdotool('mousemove', '--sync', x + COMBO1[0], y + COMBO1[1], 'click', 1)
+        xdotool('key', 'Down')  # choosing the list's next entry, "Bing"
+        self.assertEqual(self.direct_search(2), BING + 'a b')
+
+        # The choice is not stored: a new run searches with Google again.
+        self.restart()
+        self.assertEqual(self.direct_search(3), GOOGLE + 'a b')
+
+    def test_panel_search_shows_the_text_at_the_pointer_and_a_caption_searches_it(self):
+        self.start()
+        self.notepad.select_all()
+        xdotool('mousemove', '--sync', 300, 300)
+        xdotool('key', 'ctrl+alt+w')
+        panel = qmwine.wait_window('^Form1$', 10)
+        self.assertIsNotNone(panel, 'the panel did not appear')
+        px, py, width, height = qmwine.window_geometry(panel)
+        self.assertEqual((px, py, width, height), (300, 300, 221, 203))
+
+        xdotool('mousemove', '--sync', px + WEB_GOOGLE_CAPTION[0], py + WEB_GOOGLE_CAPTION[1],
+                'click', 1)
+        self.assertEqual(self.program.wait_launches(1, 10), [GOOGLE + 'a b'])
+        self.assertTrue(qmwine.wait_until(lambda: not qmwine.find_windows('^Form1$'), 10),
+                        '"Search and then close" is ticked: the panel must hide')
+
+    def test_exit_from_the_tray_while_the_panel_is_shown(self):
+        self.start()
+        self.notepad.select_all()
+        xdotool('key', 'ctrl+alt+w')
+        self.assertIsNotNone(qmwine.wait_window('^Form1$', 10))
+        qmwine.click_tray_icon(qmwine.wine_tray(), 3)
+        self.assertIsNotNone(qmwine.wait_popup_menu(EXE))
+        xdotool('key', '--delay', '100', 'Up', 'Return')
+        self.assertEqual(self.program.wait_exit(15), 0)
+        self.assertEqual(self.program.read_ini(), qmwine.saved_ini(search_and_close=1))
+
+
+if __name__ == '__main__':
+    unittest.main()
