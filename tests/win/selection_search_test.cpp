@@ -34,14 +34,12 @@ class SelectionSearchTest : public ::testing::Test {
 };
 
 TEST_F(SelectionSearchTest, DirectSearchCopiesTheSelection) {
-    search_ = SelectionSearch(owner(), [](int ms) { test::PumpFor(ms); });
     ASSERT_TRUE(WriteClipboardText(owner(), u"before"));
     EXPECT_EQ(search_.DirectSearch(kTemplate), u"a b");
     EXPECT_EQ(ReadClipboardText(owner(), 100), u"a b");
 }
 
 TEST_F(SelectionSearchTest, NothingCopiedPutsBackEverythingTheClipboardHeld) {
-    search_ = SelectionSearch(owner(), [](int ms) { test::PumpFor(ms); });
     const char binary[] = {'\x00', '\x07', '\x00'};
     ASSERT_TRUE(WriteClipboardText(owner(), u"before \u4e2d"));
     {
@@ -60,7 +58,6 @@ TEST_F(SelectionSearchTest, NothingCopiedPutsBackEverythingTheClipboardHeld) {
 // Another program holds the clipboard while the capture starts and lets go before
 // it reads: the old text there is not a copy of the selection, and it must survive.
 TEST_F(SelectionSearchTest, BusyClipboardIsNeitherLostNorTakenForTheSelection) {
-    search_ = SelectionSearch(owner(), [](int ms) { test::PumpFor(ms); });
     ASSERT_TRUE(WriteClipboardText(owner(), u"old text"));
     editor_.SelectNothing();
     HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -100,7 +97,6 @@ TEST_F(SelectionSearchTest, PressDuringAnActionIsIgnored) {
 }
 
 TEST_F(SelectionSearchTest, PanelSearchShowsAtThePointerOrHides) {
-    search_ = SelectionSearch(owner(), [](int ms) { test::PumpFor(ms); });
     Find2 panel;
     ASSERT_TRUE(panel.Create());
     auto top_left = [&] {
