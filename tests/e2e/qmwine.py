@@ -175,10 +175,11 @@ class Program:
 class Notepad:
     """Wine's notepad holding a text, as the application whose selection is copied."""
 
-    def __init__(self, text):
+    def __init__(self, text, encoding=None):
+        """encoding 'utf-8-sig' writes a byte-order mark, which notepad needs to read UTF-8."""
         self.folder = tempfile.mkdtemp(prefix='qm-notepad-')
         self.path = os.path.join(self.folder, 'note.txt')
-        with open(self.path, 'w', newline='') as f:
+        with open(self.path, 'w', newline='', encoding=encoding) as f:
             f.write(text)
         self.process = subprocess.Popen([WINELOADER, 'notepad', windows_path(self.path)],
                                         stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
@@ -265,3 +266,34 @@ class HttpServer:
 def screenshot(path, wid='root'):
     subprocess.run(['import', '-window', str(wid), path], stdin=subprocess.DEVNULL,
                    capture_output=True)
+
+
+class ScreenPixels:
+    """One screenshot of the whole screen; pixel(x, y) gives (r, g, b)."""
+
+    def __init__(self):
+        data = subprocess.run(['import', '-window', 'root', '-depth', '8', 'ppm:-'],
+                              stdin=subprocess.DEVNULL,
+                              capture_output=True, check=True).stdout
+        # Binary PPM: "P6", width, height, maximum value, then one byte per channel.
+        fields = []
+        pos = 0
+        while len(fields) < 4:
+            while data[pos:pos + 1].isspace():
+                pos += 1
+            if data[pos:pos + 1] == b'#':
+                pos = data.index(b'\n', pos)
+                continue
+            end = pos
+            while not data[end:end + 1].isspace():
+                end += 1
+            fields.append(data[pos:end])
+            pos = end
+        self.width, self.height = int(fields[1]), int(fields[2])
+        if int(fields[3]) != 255:
+            raise RuntimeError('expected 8 bits per channel, got maximum %s' % fields[3])
+        self.pixels = data[pos + 1:]
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.pixels[i:i + 3])
