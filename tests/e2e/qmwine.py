@@ -175,16 +175,17 @@ class Program:
 class Notepad:
     """Wine's notepad holding a text, as the application whose selection is copied."""
 
-    def __init__(self, text, encoding=None):
-        """encoding 'utf-8-sig' writes a byte-order mark, which notepad needs to read UTF-8."""
+    def __init__(self, text, encoding=None, name='note.txt'):
+        """encoding 'utf-8-sig' writes a byte-order mark, which notepad needs to read UTF-8;
+        a second notepad at the same time needs a name of its own."""
         self.folder = tempfile.mkdtemp(prefix='qm-notepad-')
-        self.path = os.path.join(self.folder, 'note.txt')
+        self.path = os.path.join(self.folder, name)
         with open(self.path, 'w', newline='', encoding=encoding) as f:
             f.write(text)
         self.process = subprocess.Popen([WINELOADER, 'notepad', windows_path(self.path)],
                                         stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL)
-        self.wid = wait_window('note.txt', 20)
+        self.wid = wait_window(re.escape(name), 20)
         if self.wid is None:
             raise RuntimeError('notepad did not show its window')
 
