@@ -33,14 +33,19 @@ class BusyScope {
 SelectionSearch::SelectionSearch(HWND clipboard_owner, std::function<void(int)> wait)
     : clipboard_owner_(clipboard_owner), wait_(std::move(wait)) {}
 
+void SelectionSearch::Wait(int milliseconds) {
+    if (wait_)
+        wait_(milliseconds);
+}
+
 std::u16string SelectionSearch::CaptureSelection() {
     ClipboardSnapshot before = ClipboardSnapshot::Take(clipboard_owner_);
     // Emptying a clipboard that could not be copied would lose its content.
     bool emptied = before.taken() && EmptyClipboardFor(clipboard_owner_);
     DWORD count_before_copy = ClipboardChangeCount();
-    wait_(kCaptureWaitMs);
+    Wait(kCaptureWaitMs);
     SendCopyKeystroke();
-    wait_(kCaptureWaitMs);
+    Wait(kCaptureWaitMs);
 
     std::u16string text;
     // Left uncleared, the clipboard still holds old text: only a change is a copy.

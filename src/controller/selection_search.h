@@ -29,6 +29,7 @@ class SelectionSearch {
 
   private:
     std::u16string CaptureSelection();
+    void Wait(int milliseconds);
 
     HWND clipboard_owner_;
     std::function<void(int)> wait_;

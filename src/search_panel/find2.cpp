@@ -73,14 +73,14 @@ bool Find2::CreateControls() {
     for (size_t i = 0; i < captions.size(); ++i) {
         const PanelEngine* engine = panel_layout::EngineForControl(captions[i].control);
         box = PixelRect(captions[i].box);
-        captions_[i] = CreateWindowExA(
+        HWND label = CreateWindowExA(
             0, "STATIC", engine ? engine->caption : "",
             WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOTIFY | SS_NOPREFIX, box.left, box.top,
             box.right - box.left, box.bottom - box.top, hwnd(),
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstCaptionId + i)), instance, nullptr);
-        if (!captions_[i])
+        if (!label)
             return false;
-        SendMessageA(captions_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }
     return true;
 }
@@ -151,9 +151,7 @@ LRESULT Find2::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         EndPaint(hwnd(), &paint);
         return 0;
     }
-    case WM_CTLCOLORSTATIC:
-        if (reinterpret_cast<HWND>(lparam) == text_box_)
-            break; // not read-only, so this is not sent for the text box
+    case WM_CTLCOLORSTATIC: // the engine captions: the text box is never read-only
         SetBkColor(reinterpret_cast<HDC>(wparam), panel_layout::kCaptionBackColour);
         SetTextColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNTEXT));
         return reinterpret_cast<LRESULT>(caption_brush_.get());

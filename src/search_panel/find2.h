@@ -3,13 +3,11 @@
 // text box and seventeen engine captions; a click on a caption searches the box's text.
 #include <windows.h>
 
-#include <array>
 #include <functional>
 #include <string>
 
 #include "platform/unique_handle.h"
 #include "platform/window_base.h"
-#include "search_panel/engine_catalogue.h"
 #include "search_panel/panel_artwork.h"
 
 namespace qm {
@@ -48,8 +46,7 @@ class Find2 : public WindowBase {
     UniqueHbrush caption_brush_;
     UniqueHbrush text_box_brush_;
     PanelArtwork artwork_;
-    HWND text_box_ = nullptr; // children go with the panel
-    std::array<HWND, kPanelEngineCount> captions_{};
+    HWND text_box_ = nullptr; // a child: it goes with the panel
 };
 
 } // namespace qm

@@ -6,23 +6,36 @@
 namespace qm {
 
 namespace {
+// A memory device context for the length of one drawing.
+class MemoryDc {
+  public:
+    explicit MemoryDc(HDC like) : dc_(CreateCompatibleDC(like)) {}
+    ~MemoryDc() {
+        if (dc_)
+            DeleteDC(dc_);
+    }
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+    HDC get() const { return dc_; }
+
+  private:
+    HDC dc_;
+};
+
 void DrawPicture(HDC dc, HBITMAP picture, const RECT& target, COLORREF fallback) {
     BITMAP info{};
-    HDC source = picture ? CreateCompatibleDC(dc) : nullptr;
-    if (!source || !GetObjectA(picture, sizeof(info), &info)) {
-        if (source)
-            DeleteDC(source);
+    MemoryDc source(dc);
+    if (!picture || !source.get() || !GetObjectA(picture, sizeof(info), &info)) {
         UniqueHbrush fill(CreateSolidBrush(fallback));
         FillRect(dc, &target, fill.get());
         return;
     }
-    HGDIOBJ old = SelectObject(source, picture);
+    HGDIOBJ old = SelectObject(source.get(), picture);
     SetStretchBltMode(dc, HALFTONE);
     SetBrushOrgEx(dc, 0, 0, nullptr);
     StretchBlt(dc, target.left, target.top, target.right - target.left, target.bottom - target.top,
-               source, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
+               source.get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    SelectObject(source.get(), old);
 }
 
 HBITMAP LoadPicture(HINSTANCE instance, int id) {

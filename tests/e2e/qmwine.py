@@ -176,15 +176,17 @@ class Program:
 class Notepad:
     """Wine's notepad holding a text, as the application whose selection is copied."""
 
-    def __init__(self, text):
+    def __init__(self, text, encoding=None, name='note.txt'):
+        """encoding 'utf-8-sig' writes a byte-order mark, which notepad needs to read UTF-8;
+        a second notepad at the same time needs a name of its own."""
         self.folder = tempfile.mkdtemp(prefix='qm-notepad-')
-        self.path = os.path.join(self.folder, 'note.txt')
-        with open(self.path, 'w', newline='') as f:
+        self.path = os.path.join(self.folder, name)
+        with open(self.path, 'w', newline='', encoding=encoding) as f:
             f.write(text)
         self.process = subprocess.Popen([WINELOADER, 'notepad', windows_path(self.path)],
                                         stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL)
-        self.wid = wait_window('note.txt', 20)
+        self.wid = wait_window(re.escape(name), 20)
         if self.wid is None:
             raise RuntimeError('notepad did not show its window')
 
@@ -275,20 +277,6 @@ def syscommand(title, command):
                           capture_output=True, timeout=30).returncode
 
 
-def pixel_reader(png_path):
-    """Returns a function (x, y) -> (r, g, b) over a screenshot, via ImageMagick."""
-    out = subprocess.run(['convert', png_path, '-depth', '8', 'rgb:-'], capture_output=True,
-                         stdin=subprocess.DEVNULL, check=True).stdout
-    size = subprocess.run(['identify', '-format', '%w %h', png_path], capture_output=True,
-                          text=True, stdin=subprocess.DEVNULL, check=True).stdout.split()
-    width = int(size[0])
-
-    def pixel(x, y):
-        i = (y * width + x) * 3
-        return tuple(out[i:i + 3])
-    return pixel
-
-
 # The notification area. Under Xvfb there is no XEmbed tray, so Wine's explorer shows
 # its own "Wine System Tray" window while it holds icons; the first icon sits at its left.
 TRAY_ICON_SPOT = (10, 10)
@@ -351,3 +339,34 @@ def saved_ini(update_tips=0, search_and_close=0):
             'HotKey2Text=Ctrl + Alt + W\r\nHotKey2KeyCode=87\r\nHotKey2ModKeyCode=3\r\n'
             '[check]\r\nchecka=1\r\ncheckb=1\r\ncheckc=%d\r\n[auto]\r\nchecka=%d\r\n'
             % (search_and_close, update_tips))
+
+
+class ScreenPixels:
+    """One screenshot of the whole screen; pixel(x, y) gives (r, g, b)."""
+
+    def __init__(self):
+        data = subprocess.run(['import', '-window', 'root', '-depth', '8', 'ppm:-'],
+                              stdin=subprocess.DEVNULL,
+                              capture_output=True, check=True).stdout
+        # Binary PPM: "P6", width, height, maximum value, then one byte per channel.
+        fields = []
+        pos = 0
+        while len(fields) < 4:
+            while data[pos:pos + 1].isspace():
+                pos += 1
+            if data[pos:pos + 1] == b'#':
+                pos = data.index(b'\n', pos)
+                continue
+            end = pos
+            while not data[end:end + 1].isspace():
+                end += 1
+            fields.append(data[pos:end])
+            pos = end
+        self.width, self.height = int(fields[1]), int(fields[2])
+        if int(fields[3]) != 255:
+            raise RuntimeError('expected 8 bits per channel, got maximum %s' % fields[3])
+        self.pixels = data[pos + 1:]
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.pixels[i:i + 3])

@@ -134,12 +134,13 @@ class SettingsWindowTest(unittest.TestCase):
     def test_layout_at_96_dpi(self):
         self.start(SAVED_INI)
         wid = self.main_window()
-        _, _, width, height = qmwine.window_geometry(wid)
+        x, y, width, height = qmwine.window_geometry(wid)
         self.assertEqual((width, height), (449, 103))
         time.sleep(0.5)
-        shot = os.path.join(tempfile.mkdtemp(prefix='qm-shot-'), 'window.png')
-        qmwine.screenshot(shot, wid)
-        pixel = qmwine.pixel_reader(shot)
+        screen = qmwine.ScreenPixels()
+
+        def pixel(cx, cy):
+            return screen.pixel(x + cx, y + cy)
         self.assertEqual(pixel(190, 3), (0, 153, 255), 'HotKey1 is azure')
         self.assertEqual(pixel(190, 43), (255, 0, 0), 'HotKey2 is red')
         self.assertEqual(pixel(300, 32), (0, 0, 0), 'Line1 at 480 twips')

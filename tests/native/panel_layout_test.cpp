@@ -12,11 +12,6 @@ namespace {
 
 using namespace panel_layout;
 
-bool Overlap(const TwipsRect& a, const TwipsRect& b) {
-    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
-           b.top < a.top + a.height;
-}
-
 // The horizontal lines cut the panel below the banner into one band per row.
 std::vector<int> RowBoundaries() {
     std::vector<int> bounds = {kBanner.top + kBanner.height};
@@ -60,24 +55,6 @@ TEST(PanelLayout, EachCaptionSitsInTheBandOfItsRowHeading) {
             << caption.control << " is not in the " << engine->category << " row";
         EXPECT_NE(RowOf(caption.box.top), -1) << caption.control;
     }
-}
-
-TEST(PanelLayout, CaptionsAreApartRightOfTheDividerAndInsideThePanel) {
-    const TwipsLine& divider = Lines()[0];
-    ASSERT_EQ(divider.x1, divider.x2);
-    const auto& captions = EngineCaptions();
-    for (size_t i = 0; i < captions.size(); ++i) {
-        const TwipsRect& box = captions[i].box;
-        EXPECT_GT(box.left, divider.x1) << captions[i].control;
-        EXPECT_LE(box.left + box.width, kClientWidth) << captions[i].control;
-        EXPECT_LE(box.top + box.height, kClientHeight) << captions[i].control;
-        EXPECT_FALSE(Overlap(box, kTextBox)) << captions[i].control;
-        for (size_t j = i + 1; j < captions.size(); ++j)
-            EXPECT_FALSE(Overlap(box, captions[j].box))
-                << captions[i].control << " overlaps " << captions[j].control;
-    }
-    for (const PanelHeading& heading : Headings())
-        EXPECT_LT(heading.box.left, divider.x1) << heading.caption;
 }
 
 } // namespace

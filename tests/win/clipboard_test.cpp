@@ -92,20 +92,6 @@ TEST_F(ClipboardTest, SnapshotBringsBackTextBinaryAndPicture) {
     EXPECT_EQ(info.bmHeight, 5);
 }
 
-TEST_F(ClipboardTest, SnapshotOfAnEmptyClipboardEmptiesItAgainOnce) {
-    ASSERT_TRUE(EmptyClipboardFor(owner()));
-    ClipboardSnapshot snapshot = ClipboardSnapshot::Take(owner());
-    ASSERT_TRUE(snapshot.taken());
-    EXPECT_EQ(snapshot.format_count(), 0u);
-    ASSERT_TRUE(WriteClipboardText(owner(), u"copied meanwhile"));
-    EXPECT_TRUE(snapshot.Restore(owner()));
-    EXPECT_EQ(CountClipboardFormats(), 0);
-    // Handed over: a second restore must not empty the clipboard again.
-    ASSERT_TRUE(WriteClipboardText(owner(), u"later"));
-    EXPECT_FALSE(snapshot.Restore(owner()));
-    EXPECT_EQ(ReadClipboardText(owner(), 100), u"later");
-}
-
 TEST_F(ClipboardTest, TextIsReadWithinItsBlockAndBound) {
     {
         // Three characters and no terminator.

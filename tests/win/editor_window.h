@@ -20,9 +20,10 @@ class EditorWindow {
         RegisterClassW(&wc); // fails harmlessly when already registered
         HMENU bar = CreateMenu();
         AppendMenuW(bar, MF_STRING, 1, L"File");
-        frame_.reset(CreateWindowExW(0, L"QmTestEditor", L"qm test editor",
-                                     WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 150, nullptr,
-                                     bar, wc.hInstance, this));
+        frame_.reset(CreateWindowExW(
+            0, L"QmTestEditor", L"qm test editor",
+            // A popup: Wine without a window manager is slow to take a framed window down.
+            WS_POPUP | WS_BORDER | WS_VISIBLE, 50, 50, 300, 150, nullptr, bar, wc.hInstance, this));
         edit_ = CreateWindowExW(0, L"EDIT", text, WS_CHILD | WS_VISIBLE, 5, 5, 200, 24,
                                 frame_.get(), nullptr, wc.hInstance, nullptr);
         SetForegroundWindow(frame_.get());

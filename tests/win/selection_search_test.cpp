@@ -7,60 +7,35 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <thread>
 
 namespace qm {
 namespace {
 
-// The launches go to the recording browser; its log goes to the test's temp folder.
 const char kTemplate[] = "http://www.google.com/#q=";
+
+// The clipboard's owner; the launches go to the recording browser, logging into
+// the temp folder.
+HWND MakeOwner() {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    SetEnvironmentVariableA("QM_BROWSER_LOG", (std::string(temp) + "qm-selection.log").c_str());
+    return CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+}
 
 class SelectionSearchTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        SetEnvironmentVariableA("QM_BROWSER_LOG", (std::string(temp) + "qm-selection.log").c_str());
-        owner_.reset(
-            CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr));
-        ASSERT_TRUE(owner_);
-    }
+    void SetUp() override { ASSERT_TRUE(owner_); }
     HWND owner() const { return owner_.get(); }
 
-    UniqueHwnd owner_;
+    UniqueHwnd owner_{MakeOwner()};
     test::EditorWindow editor_{L"a b"};
-    SelectionSearch search_{nullptr, [](int ms) { test::PumpFor(ms); }};
+    SelectionSearch search_{owner(), [](int ms) { test::PumpFor(ms); }};
 };
-
-TEST_F(SelectionSearchTest, DirectSearchCopiesTheSelection) {
-    search_ = SelectionSearch(owner(), [](int ms) { test::PumpFor(ms); });
-    ASSERT_TRUE(WriteClipboardText(owner(), u"before"));
-    EXPECT_EQ(search_.DirectSearch(kTemplate), u"a b");
-    EXPECT_EQ(ReadClipboardText(owner(), 100), u"a b");
-}
-
-TEST_F(SelectionSearchTest, NothingCopiedPutsBackEverythingTheClipboardHeld) {
-    search_ = SelectionSearch(owner(), [](int ms) { test::PumpFor(ms); });
-    const char binary[] = {'\x00', '\x07', '\x00'};
-    ASSERT_TRUE(WriteClipboardText(owner(), u"before \u4e2d"));
-    {
-        OpenedClipboard clipboard(owner());
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof(binary));
-        std::memcpy(GlobalLock(block), binary, sizeof(binary));
-        GlobalUnlock(block);
-        ASSERT_TRUE(SetClipboardData(test::BinaryFormat(), block));
-    }
-    editor_.SelectNothing();
-    EXPECT_EQ(search_.DirectSearch(kTemplate), u"");
-    EXPECT_EQ(ReadClipboardText(owner(), 100), u"before \u4e2d");
-    EXPECT_TRUE(IsClipboardFormatAvailable(test::BinaryFormat()));
-}
 
 // Another program holds the clipboard while the capture starts and lets go before
 // it reads: the old text there is not a copy of the selection, and it must survive.
 TEST_F(SelectionSearchTest, BusyClipboardIsNeitherLostNorTakenForTheSelection) {
-    search_ = SelectionSearch(owner(), [](int ms) { test::PumpFor(ms); });
     ASSERT_TRUE(WriteClipboardText(owner(), u"old text"));
     editor_.SelectNothing();
     HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -97,33 +72,6 @@ TEST_F(SelectionSearchTest, PressDuringAnActionIsIgnored) {
     EXPECT_FALSE(panel.Visible());
     EXPECT_FALSE(search_.Busy());
     EXPECT_TRUE(search_.PanelSearch(panel)) << "still refused after the action ended";
-}
-
-TEST_F(SelectionSearchTest, PanelSearchShowsAtThePointerOrHides) {
-    search_ = SelectionSearch(owner(), [](int ms) { test::PumpFor(ms); });
-    Find2 panel;
-    ASSERT_TRUE(panel.Create());
-    auto top_left = [&] {
-        RECT box{};
-        GetWindowRect(panel.hwnd(), &box);
-        return std::make_pair(box.left, box.top);
-    };
-
-    SetCursorPos(300, 200);
-    EXPECT_TRUE(search_.PanelSearch(panel));
-    EXPECT_TRUE(panel.Visible());
-    EXPECT_EQ(panel.Text(), u"a b");
-    EXPECT_EQ(top_left(), std::make_pair(300L, 200L));
-    EXPECT_TRUE(GetWindowLongPtrA(panel.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_NE(GetForegroundWindow(), panel.hwnd()) << "the panel took the focus";
-
-    editor_.Reset();
-    editor_.SelectNothing();
-    SetCursorPos(320, 240);
-    EXPECT_TRUE(search_.PanelSearch(panel));
-    EXPECT_FALSE(panel.Visible());
-    EXPECT_EQ(panel.Text(), u"");
-    EXPECT_EQ(top_left(), std::make_pair(320L, 240L));
 }
 
 } // namespace

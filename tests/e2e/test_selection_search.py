@@ -1,0 +1,161 @@
+"""Both hotkey actions against real applications: the selection is copied with a
+real hotkey press, searched at once or shown in the panel at the pointer."""
+import re
+import statistics
+import sys
+import time
+import unittest
+
+import qmwine
+from qmwine import Notepad, Program, xdotool
+
+GOOGLE = 'http://www.google.com/#q='
+DIRECT, PANEL, REPORT = 'ctrl+alt+q', 'ctrl+alt+w', 'ctrl+alt+r'
+
+
+class Host:
+    """panel_host.exe: Ctrl+Alt+Q direct search, Ctrl+Alt+W panel search,
+    Ctrl+Alt+R reports the clipboard. Each action prints one numbered line."""
+
+    def __init__(self):
+        self.program = Program('panel_host.exe')
+        self.program.start()
+        if not self.program.wait_output(r'^ready hotkeys=1', 30):
+            raise RuntimeError('host did not start: ' + self.program.output())
+        self.actions = 0
+
+    def press(self, keys, timeout=20):
+        """Presses a hotkey and returns the host's line for the action it started."""
+        self.actions += 1
+        xdotool('key', keys)
+        return self.result()
+
+    def result(self, timeout=20):
+        match = self.program.wait_output(r'^%d took=(\d+) (.*)$' % self.actions, timeout)
+        if not match:
+            raise AssertionError('action %d gave no answer: %s' % (self.actions,
+                                                                   self.program.output()))
+        return int(match.group(1)), match.group(2)
+
+    def close(self):
+        self.program.cleanup()
+
+
+class NotepadSelection(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.host = Host()
+        cls.notepad = Notepad('a b')
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.notepad.close()
+        cls.host.close()
+
+    def launched(self, count):
+        urls = self.host.program.wait_launches(count, 10)
+        self.assertTrue(urls, 'launch %d missing' % count)
+        return urls[count - 1]
+
+    def test_1_direct_search_opens_the_selection(self):
+        delays = []
+        for run in range(5):
+            self.notepad.select_all()
+            count = len(self.host.program.launched_urls()) + 1
+            start = time.monotonic()
+            xdotool('key', DIRECT)
+            self.assertTrue(qmwine.wait_until(
+                lambda: len(self.host.program.launched_urls()) >= count, 10, 0.01))
+            delays.append(time.monotonic() - start)
+            self.host.actions += 1
+            self.assertEqual(self.host.result()[1], 'direct len=3 text=a b')
+            self.assertEqual(self.launched(count), GOOGLE + 'a b')
+        print('\nkey press to browser launch: median %.0f ms of %s' % (
+            1000 * statistics.median(delays), ['%.0f' % (1000 * d) for d in delays]),
+            file=sys.stderr)
+
+    def test_2_modifiers_still_held_after_the_key(self):
+        self.notepad.select_all()
+        count = len(self.host.program.launched_urls()) + 1
+        self.host.actions += 1
+        xdotool('keydown', 'ctrl', 'alt', 'q')
+        time.sleep(0.5)
+        xdotool('keyup', 'q', 'alt', 'ctrl')
+        self.assertEqual(self.host.result()[1], 'direct len=3 text=a b')
+        self.assertEqual(self.launched(count), GOOGLE + 'a b')
+
+    def test_3_nothing_selected_keeps_the_clipboard(self):
+        # A known text on the clipboard, copied in notepad itself.
+        self.notepad.select_all()
+        xdotool('type', 'kept text')
+        self.notepad.select_all()
+        xdotool('key', '--clearmodifiers', 'ctrl+c')
+        xdotool('type', 'a b')
+        self.notepad.deselect()
+        count = len(self.host.program.launched_urls()) + 1
+        self.assertEqual(self.host.press(DIRECT)[1], 'direct len=0 text=')
+        self.assertEqual(self.launched(count), GOOGLE)
+        self.assertEqual(self.host.press(REPORT)[1], 'clipboard len=9 text=kept text')
+
+    def test_4_panel_search_shows_the_panel_at_the_pointer(self):
+        self.notepad.select_all()
+        xdotool('mousemove', 500, 400)
+        self.assertEqual(self.host.press(PANEL)[1],
+                         'panel visible=1 x=500 y=400 len=3 text=a b')
+        wid = qmwine.wait_window('^Form1$', 5)
+        self.assertIsNotNone(wid)
+        self.assertEqual(qmwine.window_geometry(wid)[:2], (500, 400))
+
+    def test_5_panel_search_with_nothing_selected_hides_the_panel(self):
+        self.notepad.deselect()
+        xdotool('mousemove', 520, 420)
+        self.assertEqual(self.host.press(PANEL)[1], 'panel visible=0 x=520 y=420 len=0 text=')
+        self.assertTrue(qmwine.wait_until(lambda: not qmwine.find_windows('^Form1$'), 5))
+
+    def test_6_chinese_text_reaches_the_browser_as_utf8(self):
+        chinese = Notepad('\u4e2d\u6587 x', encoding='utf-8-sig', name='chinese.txt')
+        try:
+            chinese.select_all()
+            count = len(self.host.program.launched_urls()) + 1
+            self.assertEqual(self.host.press(DIRECT)[1], 'direct len=4 text=\u4e2d\u6587 x')
+            self.assertEqual(self.launched(count), GOOGLE + '%E4%B8%AD%E6%96%87 x')
+        finally:
+            chinese.close()
+
+
+class HugeCopy(unittest.TestCase):
+    """An application that copies a 10-million-character text."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.host = Host()
+        cls.source = Program('panel_host.exe', copy_as='source.exe')
+        cls.source.start({'QM_SOURCE_CHARS': '10000000'})
+        if not cls.source.wait_output(r'^source ready', 30):
+            raise RuntimeError('source did not start')
+        cls.wid = qmwine.wait_window('^qm source$', 10)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.source.cleanup()
+        cls.host.close()
+
+    def test_huge_copy_is_searched_cut_and_kept_on_the_clipboard(self):
+        qmwine.focus(self.wid)
+        took, line = self.host.press(DIRECT, 60)
+        self.assertTrue(line.startswith('direct len=2048 text=abc \u4e2d\u6587 abc'), line)
+        self.assertLess(took, 5000)
+        url = self.host.program.wait_launches(1, 10)[0]
+        self.assertTrue(url.startswith(GOOGLE + 'abc %E4%B8%AD%E6%96%87 abc'), url[:80])
+        self.assertLessEqual(len(url), 900)
+
+        took, line = self.host.press(PANEL, 60)
+        self.assertTrue(re.match(r'panel visible=1 .* len=2048 ', line), line)
+        self.assertLess(took, 5000)
+        took, line = self.host.press(REPORT, 60)
+        self.assertTrue(line.startswith('clipboard len=10000000 '), line[:80])
+        self.assertTrue(self.host.program.running())
+
+
+if __name__ == '__main__':
+    unittest.main()

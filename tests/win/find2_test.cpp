@@ -1,0 +1,35 @@
+#include "search_panel/find2.h"
+
+#include "search_panel/search_text_limit.h"
+
+#include <gtest/gtest.h>
+
+namespace qm {
+namespace {
+
+TEST(Find2, CreatedHiddenTopmostWithoutFrameOrTaskbarButton) {
+    Find2 panel;
+    ASSERT_TRUE(panel.Create());
+    EXPECT_FALSE(panel.Visible());
+    LONG_PTR style = GetWindowLongPtrA(panel.hwnd(), GWL_STYLE);
+    LONG_PTR ex_style = GetWindowLongPtrA(panel.hwnd(), GWL_EXSTYLE);
+    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU));
+    EXPECT_TRUE(ex_style & WS_EX_TOPMOST);
+    EXPECT_TRUE(ex_style & WS_EX_TOOLWINDOW);
+    char caption[16] = {};
+    GetWindowTextA(panel.hwnd(), caption, sizeof(caption));
+    EXPECT_STREQ(caption, "Form1");
+}
+
+TEST(Find2, TextKeepsEveryScriptAndIsBounded) {
+    Find2 panel;
+    ASSERT_TRUE(panel.Create());
+    const std::u16string mixed = u"\u4e2d\u6587 caf\u00e9 \U0001F600 a&b";
+    panel.SetText(mixed);
+    EXPECT_EQ(panel.Text(), mixed);
+    panel.SetText(std::u16string(kMaxSearchTextLength + 500, u'x'));
+    EXPECT_EQ(panel.Text().size(), kMaxSearchTextLength);
+}
+
+} // namespace
+} // namespace qm
