@@ -176,9 +176,11 @@ class Program:
 class Notepad:
     """Wine's notepad holding a text, as the application whose selection is copied."""
 
-    def __init__(self, text, encoding=None, name='note.txt'):
+    def __init__(self, text, encoding=None, name='note.txt', geometry=None):
         """encoding 'utf-8-sig' writes a byte-order mark, which notepad needs to read UTF-8;
-        a second notepad at the same time needs a name of its own."""
+        a second notepad at the same time needs a name of its own. geometry (x, y, width,
+        height) keeps it off other windows: with no window manager nothing raises a
+        window that is clicked."""
         self.folder = tempfile.mkdtemp(prefix='qm-notepad-')
         self.path = os.path.join(self.folder, name)
         with open(self.path, 'w', newline='', encoding=encoding) as f:
@@ -189,9 +191,18 @@ class Notepad:
         self.wid = wait_window(re.escape(name), 20)
         if self.wid is None:
             raise RuntimeError('notepad did not show its window')
+        if geometry:
+            xdotool('windowmove', '--sync', self.wid, geometry[0], geometry[1])
+            xdotool('windowsize', '--sync', self.wid, geometry[2], geometry[3])
 
     def focus(self):
         focus(self.wid)
+
+    def click_into(self):
+        """Takes the focus back with a real click, after another program's window took it."""
+        x, y, width, height = window_geometry(self.wid)
+        xdotool('mousemove', '--sync', x + width // 2, y + height // 2, 'click', 1)
+        time.sleep(0.3)
 
     def select_all(self):
         self.focus()

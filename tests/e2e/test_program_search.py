@@ -1,5 +1,6 @@
 """The program's two main actions end to end: text selected in Wine's notepad, a real
 hotkey press, the recording browser's log; the default-engine box; the panel."""
+import time
 import unittest
 
 import qmwine
@@ -8,8 +9,10 @@ from qmwine import xdotool
 EXE = 'quenmark.exe'
 GOOGLE = 'http://www.google.com/#q='
 BING = 'http://www.bing.com/search?q='
-COMBO1 = (300, 16)            # the default-engine box, client pixels at 96 dpi
+COMBO1_ARROW = (362, 16)      # the default-engine box's arrow, client pixels at 96 dpi
+COMBO1_BING = (300, 52)       # "Bing" in the list that drops down below it
 WEB_GOOGLE_CAPTION = (72, 56)  # "Google" in the panel's WEB row
+NOTEPAD_PLACE = (760, 620, 500, 300)  # clear of the centred settings window
 
 
 class ProgramSearch(unittest.TestCase):
@@ -17,24 +20,30 @@ class ProgramSearch(unittest.TestCase):
     def setUpClass(cls):
         cls.server = qmwine.HttpServer()  # in case an update check slips through
         cls.server.use_as_wine_proxy()
-        cls.notepad = qmwine.Notepad('a b')
 
     @classmethod
     def tearDownClass(cls):
-        cls.notepad.close()
         qmwine.HttpServer.clear_wine_proxy()
         cls.server.close()
 
     def setUp(self):
         self.program = qmwine.Program(EXE, ini_text=qmwine.saved_ini(search_and_close=1))
+        self.notepad = None
 
     def tearDown(self):
         self.program.cleanup()
+        if self.notepad:
+            self.notepad.close()
 
     def start(self):
         self.program.start()
         wid = qmwine.wait_window(qmwine.QUENMARK_TITLE_RE, 20)
         self.assertIsNotNone(wid, 'the settings window did not appear')
+        # The application whose text is selected starts last, so it has the focus.
+        if self.notepad is None:
+            self.notepad = qmwine.Notepad('a b', geometry=NOTEPAD_PLACE)
+        else:
+            self.notepad.click_into()
         return wid
 
     def restart(self):
@@ -54,8 +63,10 @@ class ProgramSearch(unittest.TestCase):
         self.assertEqual(self.direct_search(1), GOOGLE + 'a b')
 
         x, y, _, _ = qmwine.window_geometry(wid)
-        xdotool('mousemove', '--sync', x + COMBO1[0], y + COMBO1[1], 'click', 1)
-        xdotool('key', 'Down')  # choosing the list's next entry, "Bing"
+        xdotool('mousemove', '--sync', x + COMBO1_ARROW[0], y + COMBO1_ARROW[1], 'click', 1)
+        time.sleep(1)  # the list drops down; notepad keeps the keyboard, so click "Bing"
+        xdotool('mousemove', '--sync', x + COMBO1_BING[0], y + COMBO1_BING[1], 'click', 1)
+        self.notepad.click_into()
         self.assertEqual(self.direct_search(2), BING + 'a b')
 
         # The choice is not stored: a new run searches with Google again.
@@ -84,8 +95,11 @@ class ProgramSearch(unittest.TestCase):
         xdotool('key', 'ctrl+alt+w')
         self.assertIsNotNone(qmwine.wait_window('^Form1$', 10))
         qmwine.click_tray_icon(qmwine.wine_tray(), 3)
-        self.assertIsNotNone(qmwine.wait_popup_menu(EXE))
-        xdotool('key', '--delay', '100', 'Up', 'Return')
+        menu = qmwine.wait_popup_menu(EXE)
+        self.assertIsNotNone(menu)
+        # notepad keeps the keyboard: choose "exit", the last item, with the mouse
+        mx, my, mwidth, mheight = qmwine.window_geometry(menu)
+        xdotool('mousemove', '--sync', mx + mwidth // 2, my + mheight - 8, 'click', 1)
         self.assertEqual(self.program.wait_exit(15), 0)
         self.assertEqual(self.program.read_ini(), qmwine.saved_ini(search_and_close=1))
 
