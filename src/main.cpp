@@ -16,12 +16,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     qm::FrmSet frmSet;
     if (!frmSet.Load())
         return 1;
+    // Wide messages: characters typed into the panel's Unicode box survive whatever
+    // the ANSI code page is.
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (frmSet.PreTranslate(msg))
             continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return 0;
 }

@@ -248,6 +248,8 @@ LRESULT FrmSet::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     return WindowBase::HandleMessage(message, wparam, lparam);
 }
 
-bool FrmSet::PreTranslate(MSG& msg) { return IsDialogMessageA(hwnd(), &msg) != FALSE; }
+bool FrmSet::PreTranslate(MSG& msg) {
+    return IsDialogMessageW(hwnd(), &msg) != FALSE;
+}
 
 } // namespace qm

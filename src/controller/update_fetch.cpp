@@ -146,13 +146,13 @@ DWORD WINAPI TransferThread(void* parameter) {
 // Returns false when a WM_QUIT was taken from the queue; its exit code goes to quit_code.
 bool DispatchPending(int& quit_code) {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             quit_code = static_cast<int>(msg.wParam);
             return false;
         }
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return true;
 }

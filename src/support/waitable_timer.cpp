@@ -53,14 +53,14 @@ bool Arm(HANDLE timer, int64_t due_time) {
 // posting it again here would bring it straight back.
 void DispatchPending(bool& quit, int& quit_code) {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             quit = true;
             quit_code = static_cast<int>(msg.wParam);
             continue;
         }
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
 }
 } // namespace

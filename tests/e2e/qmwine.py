@@ -10,6 +10,7 @@ import subprocess
 import tempfile
 import threading
 import time
+import unittest
 
 WINELOADER = os.environ.get('WINELOADER', '/usr/lib/wine/wine64')
 BUILD_DIR = os.environ.get('QM_BUILD_DIR', '')
@@ -276,10 +277,6 @@ class HttpServer:
         self.server.server_close()
 
 
-def screenshot(path, wid='root'):
-    subprocess.run(['import', '-window', str(wid), path], stdin=subprocess.DEVNULL,
-                   capture_output=True)
-
 
 def syscommand(title, command):
     """Sends a window's title-bar command ("close" or "minimize") by its exact title."""
@@ -381,3 +378,18 @@ class ScreenPixels:
     def pixel(self, x, y):
         i = (y * self.width + x) * 3
         return tuple(self.pixels[i:i + 3])
+
+
+class UpdateAnsweredLocally(unittest.TestCase):
+    """Base of tests that run the program: its update check, 800 ms after start, is
+    answered by a local server with the program's own version."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.server = HttpServer()
+        cls.server.use_as_wine_proxy()
+
+    @classmethod
+    def tearDownClass(cls):
+        HttpServer.clear_wine_proxy()
+        cls.server.close()

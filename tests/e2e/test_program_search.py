@@ -15,17 +15,7 @@ WEB_GOOGLE_CAPTION = (72, 56)  # "Google" in the panel's WEB row
 NOTEPAD_PLACE = (760, 620, 500, 300)  # clear of the centred settings window
 
 
-class ProgramSearch(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.server = qmwine.HttpServer()  # in case an update check slips through
-        cls.server.use_as_wine_proxy()
-
-    @classmethod
-    def tearDownClass(cls):
-        qmwine.HttpServer.clear_wine_proxy()
-        cls.server.close()
-
+class ProgramSearch(qmwine.UpdateAnsweredLocally):
     def setUp(self):
         self.program = qmwine.Program(EXE, ini_text=qmwine.saved_ini(search_and_close=1))
         self.notepad = None

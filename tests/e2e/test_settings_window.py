@@ -1,7 +1,6 @@
 """The settings window end to end: start-up, Save, closing, one copy at a time,
 the maker's pages, minimising, the auto-start box and the layout at 96 dpi."""
 import os
-import subprocess
 import tempfile
 import time
 import unittest
@@ -20,18 +19,7 @@ CHECK1 = (6, 88)
 CHK_CHECK1 = (214, 16)
 
 
-class SettingsWindowTest(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        # The update check runs 800 ms after start: answer it locally with our own version.
-        cls.server = qmwine.HttpServer()
-        cls.server.use_as_wine_proxy()
-
-    @classmethod
-    def tearDownClass(cls):
-        qmwine.HttpServer.clear_wine_proxy()
-        cls.server.close()
-
+class SettingsWindowTest(qmwine.UpdateAnsweredLocally):
     def setUp(self):
         self.programs = []
         qmwine.wine_reg('delete', RUN_KEY, '/v', 'quenmarksearch', '/f')
