@@ -57,8 +57,10 @@ void FrmSet::CreateControls() {
     // Tab order follows creation order: chkCheck1, chkCheck2, Combo1, HotKey1,
     // HotKey2, Check1, Check2, Check3. Pictures and labels take no focus.
     const DWORD check = BS_AUTOCHECKBOX | WS_TABSTOP;
-    chkCheck1_ = MakeChild(self, "BUTTON", "Effective", check, L::kChkCheck1, L::kIdChkCheck1, font);
-    chkCheck2_ = MakeChild(self, "BUTTON", "Effective", check, L::kChkCheck2, L::kIdChkCheck2, font);
+    chkCheck1_ =
+        MakeChild(self, "BUTTON", "Effective", check, L::kChkCheck1, L::kIdChkCheck1, font);
+    chkCheck2_ =
+        MakeChild(self, "BUTTON", "Effective", check, L::kChkCheck2, L::kIdChkCheck2, font);
     L::Box combo_box = L::kCombo1;
     combo_box.height = 1500; // room for the drop-down list
     Combo1_ = MakeChild(self, "COMBOBOX", "", CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, combo_box,
@@ -76,15 +78,17 @@ void FrmSet::CreateControls() {
 
     Check1_ = MakeChild(self, "BUTTON", "Auto start", check, L::kCheck1, L::kIdCheck1, font);
     Check2_ = MakeChild(self, "BUTTON", "Update Tips", check, L::kCheck2, L::kIdCheck2, font);
-    Check3_ = MakeChild(self, "BUTTON", "Search and then close", check, L::kCheck3, L::kIdCheck3,
-                        font);
+    Check3_ =
+        MakeChild(self, "BUTTON", "Search and then close", check, L::kCheck3, L::kIdCheck3, font);
     for (HWND box : {chkCheck1_, chkCheck2_, Check1_, Check2_, Check3_})
         SetCheckState(box, 1); // every box starts ticked
 
-    Image1_ = MakeChild(self, "STATIC", "", SS_OWNERDRAW | SS_NOTIFY, L::kImage1, L::kIdImage1, font);
+    Image1_ =
+        MakeChild(self, "STATIC", "", SS_OWNERDRAW | SS_NOTIFY, L::kImage1, L::kIdImage1, font);
     Label1_ = MakeChild(self, "STATIC", "----", SS_LEFT, L::kLabel1, L::kIdLabel1, font);
     Label2_ = MakeChild(self, "STATIC", "----", SS_LEFT, L::kLabel2, L::kIdLabel2, font);
-    Image2_ = MakeChild(self, "STATIC", "", SS_OWNERDRAW | SS_NOTIFY, L::kImage2, L::kIdImage2, font);
+    Image2_ =
+        MakeChild(self, "STATIC", "", SS_OWNERDRAW | SS_NOTIFY, L::kImage2, L::kIdImage2, font);
 
     // The "Effective" boxes act when a mouse button is released over them.
     SetWindowSubclass(chkCheck1_, EffectiveBoxProc, 1, reinterpret_cast<DWORD_PTR>(this));
@@ -116,8 +120,8 @@ void FrmSet::DrawPicture(const DRAWITEMSTRUCT& item) {
         SelectObject(memory, old);
         DeleteDC(memory);
     } else if (item.hwndItem == Image2_ && link_icon_) {
-        DrawIconEx(item.hDC, r.left, r.top, link_icon_.get(), r.right - r.left, r.bottom - r.top,
-                   0, nullptr, DI_NORMAL);
+        DrawIconEx(item.hDC, r.left, r.top, link_icon_.get(), r.right - r.left, r.bottom - r.top, 0,
+                   nullptr, DI_NORMAL);
     }
 }
 
@@ -137,6 +141,8 @@ int FrmSet::CheckState(HWND box) const {
     return static_cast<int>(SendMessageA(box, BM_GETCHECK, 0, 0));
 }
 
-void FrmSet::SetCheckState(HWND box, int state) { SendMessageA(box, BM_SETCHECK, state, 0); }
+void FrmSet::SetCheckState(HWND box, int state) {
+    SendMessageA(box, BM_SETCHECK, state, 0);
+}
 
 } // namespace qm
