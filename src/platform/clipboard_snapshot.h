@@ -9,18 +9,6 @@
 
 namespace qm {
 
-namespace detail {
-inline void FreeGlobal(HGLOBAL h) {
-    GlobalFree(h);
-}
-inline void DeleteEnhancedMetafile(HENHMETAFILE h) {
-    DeleteEnhMetaFile(h);
-}
-} // namespace detail
-
-using UniqueHglobal = UniqueAny<HGLOBAL, detail::FreeGlobal>;
-using UniqueHenhmetafile = UniqueAny<HENHMETAFILE, detail::DeleteEnhancedMetafile>;
-
 class ClipboardSnapshot {
   public:
     // Renders and copies every format the clipboard offers.

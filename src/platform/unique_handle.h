@@ -58,6 +58,12 @@ inline void CloseHmenu(HMENU h) {
 inline void CloseGdiObject(HGDIOBJ h) {
     DeleteObject(h);
 }
+inline void FreeGlobal(HGLOBAL h) {
+    GlobalFree(h);
+}
+inline void DeleteEnhancedMetafile(HENHMETAFILE h) {
+    DeleteEnhMetaFile(h);
+}
 } // namespace detail
 
 using UniqueHwnd = UniqueAny<HWND, detail::CloseHwnd>;
@@ -71,5 +77,7 @@ using UniqueHfont = UniqueAny<HFONT, detail::CloseGdiObject>;
 using UniqueHbrush = UniqueAny<HBRUSH, detail::CloseGdiObject>;
 using UniqueHbitmap = UniqueAny<HBITMAP, detail::CloseGdiObject>;
 using UniqueHpen = UniqueAny<HPEN, detail::CloseGdiObject>;
+using UniqueHglobal = UniqueAny<HGLOBAL, detail::FreeGlobal>;
+using UniqueHenhmetafile = UniqueAny<HENHMETAFILE, detail::DeleteEnhancedMetafile>;
 
 } // namespace qm
