@@ -7,7 +7,6 @@
 #include "controller/settings/mod_ini.h"
 #include "controller/single_instance.h"
 #include "controller/update_check.h"
-#include "controller/update_version.h"
 #include "platform/dpi.h"
 #include "platform/shell_open.h"
 #include "resources/resource_ids.h"
@@ -20,9 +19,7 @@ namespace qm {
 
 namespace L = frm_set_layout;
 
-FrmSet::FrmSet()
-    : cd_(TrayMenuActions{[this] { ShowSettings(); }, [this] { Unload(); }}),
-      updataold_(kOwnVersion) {}
+FrmSet::FrmSet() : cd_(TrayMenuActions{[this] { ShowSettings(); }, [this] { ExitFromTray(); }}) {}
 
 bool FrmSet::Load() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -120,6 +117,12 @@ void FrmSet::Unload() {
     ExitProcess(0);
 }
 
+void FrmSet::ExitFromTray() {
+    // The icon goes first, so it does not linger while the settings are written.
+    Tray_.Hide();
+    Unload();
+}
+
 void FrmSet::ShowSettings() {
     ShowWindow(hwnd(), SW_RESTORE);
     ShowWindow(hwnd(), SW_SHOW);
@@ -156,13 +159,23 @@ void FrmSet::Timer1_Timer() {
         RunUpdateCheck(hwnd());
 }
 
+bool FrmSet::IsCheckBox(HWND control) const {
+    for (HWND box : {chkCheck1_, chkCheck2_, Check1_, Check2_, Check3_})
+        if (control && control == box)
+            return true;
+    return false;
+}
+
 clsWaitableTimer& FrmSet::WaitObject() {
     if (!wait_object_)
         wait_object_ = std::make_unique<clsWaitableTimer>();
     return *wait_object_;
 }
 
-void FrmSet::OnCommand(int id, int code, HWND) {
+void FrmSet::OnCommand(int id, int code, HWND control) {
+    // A click takes a grey box to clear; from then on it is a plain box.
+    if (code == BN_CLICKED && IsCheckBox(control))
+        SetCheckState(control, CheckState(control));
     switch (id) {
     case L::kIdCombo1:
         if (code == CBN_SELCHANGE)

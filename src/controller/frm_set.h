@@ -36,6 +36,7 @@ class FrmSet : public WindowBase {
     void CreateControls();
     void FormLoad();
     void Unload();
+    void ExitFromTray();
     void ShowSettings();
     void SwitchHotKey(HotKey& hotkey, HWND box);
     void Combo1_Click();
@@ -45,6 +46,7 @@ class FrmSet : public WindowBase {
     void Paint();
     void DrawPicture(const DRAWITEMSTRUCT& item);
     int CheckState(HWND box) const;
+    bool IsCheckBox(HWND control) const;
     void SetCheckState(HWND box, int state);
     int ReadCheck(const char* section, const char* key, HWND box);
     clsWaitableTimer& WaitObject();
@@ -66,8 +68,6 @@ class FrmSet : public WindowBase {
     // Working values the window keeps out of sight.
     std::u16string Text1_ = u"Text1";
     std::string Text4_;
-    std::string updataold_;
-    std::string updatanew_;
 
     UniqueHfont font_;
     UniqueHicon icon_big_, icon_small_, link_icon_;

@@ -142,6 +142,11 @@ int FrmSet::CheckState(HWND box) const {
 }
 
 void FrmSet::SetCheckState(HWND box, int state) {
+    // A plain box cannot hold grey (2), which set.ini may ask for: the box is
+    // three-state while grey and a plain one again once it holds 0 or 1.
+    const LONG_PTR wanted = state == 2 ? BS_AUTO3STATE : BS_AUTOCHECKBOX;
+    if ((GetWindowLongPtrA(box, GWL_STYLE) & BS_TYPEMASK) != wanted)
+        SendMessageA(box, BM_SETSTYLE, wanted, FALSE);
     SendMessageA(box, BM_SETCHECK, state, 0);
 }
 

@@ -52,7 +52,8 @@ std::u16string SelectionSearch::CaptureSelection() {
     if (emptied || ClipboardChangeCount() != count_before_copy)
         text = ReadClipboardText(clipboard_owner_, kMaxSearchTextLength);
     // Nothing was copied: the user asked for a search, not to lose the clipboard.
-    if (text.empty() && emptied)
+    // Files or a picture that were copied are what the user has now, though.
+    if (text.empty() && emptied && !ClipboardHoldsNonText(clipboard_owner_))
         before.Restore(clipboard_owner_);
     return text;
 }

@@ -81,7 +81,6 @@ void HotKey::LoadSettings() {
         stored = LoadHotKeyFromRegistry(options_.reg_key_name, options_.name);
     } else {
         SetIniFile(options_.ini_file_name);
-        ini_path_ = IniPath();
         stored = LoadHotKeyFromIni(options_.name);
     }
     capture_.Set(stored.key_code, stored.mod_key_code);
@@ -95,7 +94,7 @@ void HotKey::SaveSettings() {
     if (options_.setting_location != 0)
         SaveHotKeyToRegistry(options_.reg_key_name, options_.name, hotkey);
     else
-        SaveHotKeyToIni(ini_path_, options_.name, hotkey);
+        SaveHotKeyToIni(options_.name, hotkey);
 }
 
 bool HotKey::SetINIFileName(const std::string&) {

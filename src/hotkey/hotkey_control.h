@@ -116,7 +116,6 @@ class HotKey : private WindowBase, private HotKeyWindowEvents {
     bool hotkey_enabled_ = false;
     bool created_ = false;
     bool left_button_down_ = false;
-    std::string ini_path_; // the settings file this control loaded from
 
     HWND text_box_ = nullptr; // a child of hwnd(): destroyed with it
     UniqueHwnd message_window_;

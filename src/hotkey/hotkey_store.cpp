@@ -3,8 +3,6 @@
 #include "controller/settings/mod_ini.h"
 #include "platform/per_user_settings.h"
 
-#include <windows.h>
-
 namespace qm {
 
 StoredHotKey LoadHotKeyFromIni(const std::string& control_name) {
@@ -15,16 +13,11 @@ StoredHotKey LoadHotKeyFromIni(const std::string& control_name) {
     return StoredHotKeyFromValues(text, key_code, mod_key_code);
 }
 
-void SaveHotKeyToIni(const std::string& ini_path, const std::string& control_name,
-                     const StoredHotKey& hotkey) {
+void SaveHotKeyToIni(const std::string& control_name, const StoredHotKey& hotkey) {
     HotKeyValueNames names = ValueNamesFor(control_name);
-    const char* file = ini_path.c_str();
-    // Not reported: SetIniFile already chose a file that can be written.
-    WritePrivateProfileStringA(kHotKeySection, names.text.c_str(), hotkey.text.c_str(), file);
-    WritePrivateProfileStringA(kHotKeySection, names.key_code.c_str(),
-                               std::to_string(hotkey.key_code).c_str(), file);
-    WritePrivateProfileStringA(kHotKeySection, names.mod_key_code.c_str(),
-                               std::to_string(hotkey.mod_key_code).c_str(), file);
+    WriteIniString(kHotKeySection, names.text, hotkey.text);
+    WriteIniString(kHotKeySection, names.key_code, std::to_string(hotkey.key_code));
+    WriteIniString(kHotKeySection, names.mod_key_code, std::to_string(hotkey.mod_key_code));
 }
 
 StoredHotKey LoadHotKeyFromRegistry(const std::string& application,

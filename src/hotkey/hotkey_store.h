@@ -9,10 +9,8 @@ namespace qm {
 
 // From the settings file that IniPath names now.
 StoredHotKey LoadHotKeyFromIni(const std::string& control_name);
-// Into the given settings file: the one the control loaded from, whatever file
-// another control chose since.
-void SaveHotKeyToIni(const std::string& ini_path, const std::string& control_name,
-                     const StoredHotKey& hotkey);
+// Into the settings file that IniPath names now.
+void SaveHotKeyToIni(const std::string& control_name, const StoredHotKey& hotkey);
 
 StoredHotKey LoadHotKeyFromRegistry(const std::string& application,
                                     const std::string& control_name);

@@ -68,6 +68,19 @@ bool WriteClipboardText(HWND owner, const std::u16string& text) {
     return false;
 }
 
+bool ClipboardHoldsNonText(HWND owner) {
+    OpenedClipboard clipboard(owner);
+    if (!clipboard)
+        return false;
+    for (UINT format = EnumClipboardFormats(0); format != 0;
+         format = EnumClipboardFormats(format)) {
+        if (format != CF_TEXT && format != CF_UNICODETEXT && format != CF_OEMTEXT &&
+            format != CF_LOCALE)
+            return true;
+    }
+    return false;
+}
+
 DWORD ClipboardChangeCount() {
     return GetClipboardSequenceNumber();
 }

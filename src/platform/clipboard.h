@@ -31,6 +31,10 @@ std::u16string ReadClipboardText(HWND owner, size_t max_units);
 // Replaces the clipboard's content with text.
 bool WriteClipboardText(HWND owner, const std::u16string& text);
 
+// Whether the clipboard holds anything but text (files, a picture...); false
+// when it is empty or cannot be opened.
+bool ClipboardHoldsNonText(HWND owner);
+
 // Changes whenever any program changes the clipboard.
 DWORD ClipboardChangeCount();
 

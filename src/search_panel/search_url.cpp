@@ -14,6 +14,7 @@ bool PassesAsIs(unsigned char c) {
     case '#': // would cut the query into a fragment
     case '+': // engines read it as a blank
     case '?': // would start a query inside a path
+    case '"': // would end the browser's quoted command-line argument
         return false;
     default:
         return true;

@@ -32,7 +32,8 @@ class ProgramTrayAndUpdate(unittest.TestCase):
         qmwine.xdotool('key', '--delay', '100', *keys)
 
     def test_setting_brings_back_the_minimised_window_and_exit_saves(self):
-        program = self.start(qmwine.saved_ini())
+        # Without "checkc" the box keeps its ticked default, which exit must write.
+        program = self.start(qmwine.saved_ini().replace('checkc=0\r\n', ''))
         self.assertEqual(qmwine.syscommand(qmwine.QUENMARK_TITLE, 'minimize'), 0)
         self.assertTrue(qmwine.wait_until(
             lambda: not qmwine.find_windows(qmwine.QUENMARK_TITLE_RE), 10))
@@ -41,7 +42,7 @@ class ProgramTrayAndUpdate(unittest.TestCase):
                              '"Setting" did not show the settings window')
         self.choose_from_tray_menu(['Up', 'Return'])
         self.assertEqual(program.wait_exit(15), 0, '"exit" did not end the program')
-        self.assertEqual(program.read_ini(), qmwine.saved_ini())
+        self.assertEqual(program.read_ini(), qmwine.saved_ini(search_and_close=1))
         self.assertTrue(qmwine.wait_until(
             lambda: not qmwine.find_windows('^Wine System Tray$'), 10), 'the icon stayed')
 
@@ -55,13 +56,21 @@ class ProgramTrayAndUpdate(unittest.TestCase):
         self.assertRegex(self.server.requests[0],
                          r'^http://www\.quenmark\.com(:80)?/search/updata/updatanew\.txt$')
 
-    def test_update_tips_clear_makes_no_request(self):
+    def test_update_tips_clear_or_grey_makes_no_request_and_grey_is_kept(self):
         self.server.body = b'1.1'
-        self.start(qmwine.saved_ini(update_tips=0))
-        time.sleep(3)
-        self.assertEqual(self.server.requests, [])
-        self.assertIsNone(qmwine.wait_window('^Please select$', 1))
-
+        for state in (0, 2):
+            with self.subTest(update_tips=state):
+                self.server.requests.clear()
+                ini = qmwine.saved_ini(update_tips=state, search_and_close=state)
+                program = self.start(ini)
+                time.sleep(3)
+                self.assertEqual(self.server.requests, [])
+                self.assertIsNone(qmwine.wait_window('^Please select$', 1))
+                self.assertEqual(qmwine.syscommand(qmwine.QUENMARK_TITLE, 'close'), 0)
+                self.assertEqual(program.wait_exit(15), 0)
+                self.assertEqual(program.read_ini(), ini)
+                program.cleanup()
+                self.program = None
 
 if __name__ == '__main__':
     unittest.main()

@@ -112,15 +112,20 @@ class NotepadSelection(unittest.TestCase):
         self.assertEqual(self.host.press(PANEL)[1], 'panel visible=0 x=520 y=420 len=0 text=')
         self.assertTrue(qmwine.wait_until(lambda: not qmwine.find_windows('^Form1$'), 5))
 
-    def test_6_chinese_text_reaches_the_browser_as_utf8(self):
-        chinese = Notepad('\u4e2d\u6587 x', encoding='utf-8-sig', name='chinese.txt')
-        try:
-            chinese.select_all()
-            count = len(self.host.program.launched_urls()) + 1
-            self.assertEqual(self.host.press(DIRECT)[1], 'direct len=4 text=\u4e2d\u6587 x')
-            self.assertEqual(self.launched(count), GOOGLE + '%E4%B8%AD%E6%96%87 x')
-        finally:
-            chinese.close()
+    def test_6_chinese_and_quoted_text_reach_the_browser_whole(self):
+        rows = (('\u4e2d\u6587 x', '%E4%B8%AD%E6%96%87 x'),
+                ('"exact phrase"', '%22exact phrase%22'))
+        for number, (text, tail) in enumerate(rows):
+            with self.subTest(text=text):
+                other = Notepad(text, encoding='utf-8-sig', name='other%d.txt' % number)
+                try:
+                    other.select_all()
+                    count = len(self.host.program.launched_urls()) + 1
+                    self.assertEqual(self.host.press(DIRECT)[1],
+                                     'direct len=%d text=%s' % (len(text), text))
+                    self.assertEqual(self.launched(count), GOOGLE + tail)
+                finally:
+                    other.close()
 
 
 class HugeCopy(unittest.TestCase):

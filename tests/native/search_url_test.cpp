@@ -25,7 +25,8 @@ TEST(SearchUrl, EncodesOnlyWhatWouldBreakTheUrl) {
         {u"caf\u00e9", "caf%C3%A9"},
         {u"\u4e2d\u6587", "%E4%B8%AD%E6%96%87"},
         {u"\U0001F600", "%F0%9F%98%80"},
-        {u"a/b:c=d'\"<>", "a/b:c=d'\"<>"},
+        {u"a/b:c=d'<>", "a/b:c=d'<>"},
+        {u"\"exact phrase\"", "%22exact phrase%22"},
     };
     for (const Row& row : rows) {
         std::string url = FormSearchUrl("http://h/?q=", row.text);

@@ -62,6 +62,21 @@ TEST_F(HotKeyStoreTest, SetIniRoundTrip) {
     EXPECT_EQ(second->ModKeyCode(), 2);
 }
 
+TEST_F(HotKeyStoreTest, SaveWritesToTheFileNamedAtThatMoment) {
+    auto hotkey = Load(TestOptions());
+    PressKeys(hotkey->text_box(), {VK_F9});
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    SetIniFileIn(temp, "qm-hotkey-later.ini");
+    const std::string later = IniPath();
+    DeleteFileA(later.c_str());
+
+    hotkey->SaveSettings();
+    EXPECT_EQ(ReadIniString("hotkey", "HotKey1Text", "?"), "F9");
+    EXPECT_EQ(GetFileAttributesA(TestIniPath().c_str()), INVALID_FILE_ATTRIBUTES);
+    DeleteFileA(later.c_str());
+}
+
 TEST_F(HotKeyStoreTest, CorruptFilesLoadAndSaveSaneValues) {
     std::string garbage;
     for (int i = 0; i < 4096; ++i)

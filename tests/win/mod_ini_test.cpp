@@ -88,19 +88,23 @@ TEST_F(ModIniTest, UnwritableFileFallsBackToPerUserCopy) {
     HANDLE lock = CreateFileA((folder_ + "\\set.ini").c_str(), GENERIC_READ, FILE_SHARE_READ,
                               nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    // The per-user folder goes into this test's folder, never the real one.
     char appdata[MAX_PATH];
-    ASSERT_GT(GetEnvironmentVariableA("APPDATA", appdata, MAX_PATH), 0u);
-    std::string per_user = std::string(appdata) + "\\Quenmark Search\\set.ini";
-    DeleteFileA(per_user.c_str());
+    DWORD length = GetEnvironmentVariableA("APPDATA", appdata, MAX_PATH);
+    ASSERT_TRUE(length > 0 && length < MAX_PATH);
+    SetEnvironmentVariableA("APPDATA", folder_.c_str());
+    const std::string per_user_folder = folder_ + "\\Quenmark Search";
 
     SetIniFileIn(folder_, "set.ini");
     CloseHandle(lock);
-    EXPECT_EQ(IniPath(), per_user);
+    SetEnvironmentVariableA("APPDATA", appdata);
+    EXPECT_EQ(IniPath(), per_user_folder + "\\set.ini");
     EXPECT_EQ(ReadIniString("hotkey", "HotKey1Text", "NULL"),
               "Ctrl + Q"); // started from the old values
     WriteIniString("hotkey", "HotKey1Text", "F9");
     EXPECT_EQ(ReadIniString("hotkey", "HotKey1Text", "NULL"), "F9");
-    DeleteFileA(per_user.c_str());
+    DeleteFileA(IniPath().c_str());
+    RemoveDirectoryA(per_user_folder.c_str());
 }
 
 } // namespace

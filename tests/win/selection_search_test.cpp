@@ -53,6 +53,26 @@ TEST_F(SelectionSearchTest, BusyClipboardIsNeitherLostNorTakenForTheSelection) {
     EXPECT_EQ(ReadClipboardText(owner(), 100), u"old text");
 }
 
+// The copy keystroke copied something that is not text (files, a picture): that
+// stays on the clipboard instead of the earlier text.
+TEST_F(SelectionSearchTest, CopiedNonTextIsKept) {
+    ASSERT_TRUE(WriteClipboardText(owner(), u"old text"));
+    editor_.SelectNothing();
+    const UINT picture = RegisterClipboardFormatA("Quenmark test picture");
+    int waits = 0;
+    search_ = SelectionSearch(owner(), [&](int ms) {
+        test::PumpFor(ms);
+        if (++waits == 2 && OpenClipboard(editor_.frame())) {
+            EmptyClipboard();
+            SetClipboardData(picture, GlobalAlloc(GMEM_MOVEABLE, 16));
+            CloseClipboard();
+        }
+    });
+    EXPECT_EQ(search_.DirectSearch(kTemplate), u"");
+    EXPECT_TRUE(IsClipboardFormatAvailable(picture));
+    EXPECT_EQ(ReadClipboardText(owner(), 100), u"");
+}
+
 TEST_F(SelectionSearchTest, PressDuringAnActionIsIgnored) {
     std::optional<std::u16string> nested_direct = u"not called";
     bool nested_panel = true;

@@ -1,7 +1,6 @@
 #include "controller/settings/mod_ini.h"
 
 #include "platform/program_path.h"
-#include "platform/unique_handle.h"
 
 #include <windows.h>
 
@@ -25,10 +24,13 @@ bool FileExists(const std::string& path) {
 // must open for writing; a new one must be creatable in its folder.
 bool CanWrite(const std::string& folder, const std::string& path) {
     if (FileExists(path)) {
-        UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        return file.get() != INVALID_HANDLE_VALUE && file.get() != nullptr;
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return false;
+        CloseHandle(file);
+        return true;
     }
     std::string probe = JoinPath(folder, "~quenmark-write-probe.tmp");
     HANDLE raw = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
