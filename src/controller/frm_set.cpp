@@ -159,8 +159,12 @@ void FrmSet::Timer1_Timer() {
         RunUpdateCheck(hwnd());
 }
 
+std::array<HWND, 5> FrmSet::CheckBoxes() const {
+    return {chkCheck1_, chkCheck2_, Check1_, Check2_, Check3_};
+}
+
 bool FrmSet::IsCheckBox(HWND control) const {
-    for (HWND box : {chkCheck1_, chkCheck2_, Check1_, Check2_, Check3_})
+    for (HWND box : CheckBoxes())
         if (control && control == box)
             return true;
     return false;

@@ -11,6 +11,7 @@
 #include "tray/tray_icon.h"
 #include "tray/tray_menu.h"
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -46,6 +47,7 @@ class FrmSet : public WindowBase {
     void Paint();
     void DrawPicture(const DRAWITEMSTRUCT& item);
     int CheckState(HWND box) const;
+    std::array<HWND, 5> CheckBoxes() const;
     bool IsCheckBox(HWND control) const;
     void SetCheckState(HWND box, int state);
     int ReadCheck(const char* section, const char* key, HWND box);

@@ -80,7 +80,7 @@ void FrmSet::CreateControls() {
     Check2_ = MakeChild(self, "BUTTON", "Update Tips", check, L::kCheck2, L::kIdCheck2, font);
     Check3_ =
         MakeChild(self, "BUTTON", "Search and then close", check, L::kCheck3, L::kIdCheck3, font);
-    for (HWND box : {chkCheck1_, chkCheck2_, Check1_, Check2_, Check3_})
+    for (HWND box : CheckBoxes())
         SetCheckState(box, 1); // every box starts ticked
 
     Image1_ =

@@ -72,5 +72,6 @@ class ProgramTrayAndUpdate(unittest.TestCase):
                 program.cleanup()
                 self.program = None
 
+
 if __name__ == '__main__':
     unittest.main()
