@@ -3,6 +3,7 @@
 #include "platform/unique_handle.h"
 #include "support/timer_name.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -16,6 +17,9 @@ constexpr DWORD kWakeMask = 0xFF;
 // sharing the timer's name (same minute and second, possibly in another copy
 // of the program) may have re-armed it for later.
 constexpr DWORD kLateWakeSlackMs = 16;
+// How often a wait with a condition looks at it: what it waits for (a key let go,
+// another program's copy) wakes nothing on this thread.
+constexpr DWORD kConditionPollMs = 5;
 constexpr int64_t kTicksPerSecond = 10000000; // 100 ns units
 constexpr int64_t kTicksPerMs = 10000;
 
@@ -71,7 +75,7 @@ clsWaitableTimer::clsWaitableTimer(std::string exe_base_name)
 // Every wait closes its own timer before it returns, so nothing is left here.
 clsWaitableTimer::~clsWaitableTimer() = default;
 
-void clsWaitableTimer::Wait(int32_t milliseconds) {
+void clsWaitableTimer::Wait(int32_t milliseconds, const std::function<bool()>& done) {
     bool quit = false;
     int quit_code = 0;
     if (milliseconds <= 0) {
@@ -92,12 +96,13 @@ void clsWaitableTimer::Wait(int32_t milliseconds) {
 
     for (;;) {
         HANDLE handle = timer.get();
-        DWORD result = MsgWaitForMultipleObjects(
-            armed ? 1 : 0, &handle, FALSE,
-            TimeoutMs(deadline - NowTicks(), armed ? kLateWakeSlackMs : 0), kWakeMask);
+        DWORD timeout = TimeoutMs(deadline - NowTicks(), armed ? kLateWakeSlackMs : 0);
+        if (done)
+            timeout = std::min(timeout, kConditionPollMs);
+        DWORD result = MsgWaitForMultipleObjects(armed ? 1 : 0, &handle, FALSE, timeout, kWakeMask);
         DispatchPending(quit, quit_code);
         const int64_t remaining = deadline - NowTicks();
-        if (remaining <= 0)
+        if (remaining <= 0 || (done && done()))
             break;
         if (result == WAIT_FAILED) {
             armed = false;

@@ -6,6 +6,7 @@
 #include "platform/program_path.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace qm {
@@ -24,7 +25,9 @@ class clsWaitableTimer {
     // earlier than its own due time. 0 and negative intervals return after one
     // pass over the queue. A WM_QUIT met on the way is posted again on return,
     // so the caller's message loop still ends. The object must outlive its waits.
-    void Wait(int32_t milliseconds);
+    // With done, the wait also ends as soon as done() holds, checked after every
+    // pass over the queue and every few milliseconds.
+    void Wait(int32_t milliseconds, const std::function<bool()>& done = nullptr);
 
     // The timer of the innermost wait in progress, null between waits. Each
     // wait owns and closes its own timer; this is for inspection only.
