@@ -19,6 +19,8 @@ add_library(quenmark_app STATIC ${QM_APP_SOURCES})
 target_include_directories(quenmark_app PUBLIC src ${CMAKE_BINARY_DIR}/generated)
 target_compile_options(quenmark_app PRIVATE ${QM_WARNINGS})
 target_link_libraries(quenmark_app PUBLIC quenmark_core ${QM_WIN_LIBS})
+# Browser launches initialise COM on their own thread.
+target_link_libraries(quenmark_app PUBLIC ole32)
 
 # Artwork is drawn by a script at build time and compiled in through the .rc file.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)

@@ -5,6 +5,8 @@
 
 namespace qm {
 
+// Returns at once: the launch runs on a thread of its own, since a browser that is
+// starting can hold the shell's call for seconds.
 void ShellOpenUrl(HWND owner, const std::string& ansi_url);
 
 } // namespace qm
