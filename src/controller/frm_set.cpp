@@ -50,12 +50,14 @@ bool FrmSet::Load() {
     Tray_.PopupMenu = [this] { cd_.Popup(); };
     Tray_.IconClick = [this] { cd_.Popup(); };
     HotKey1_.HotKeyPressed = [this] {
-        if (auto text = selection_search_->DirectSearch(Text4_))
+        if (auto text = selection_search_->DirectSearch(Text4_, HotKey1_.KeyCode()))
             Text1_ = *text;
     };
-    HotKey2_.HotKeyPressed = [this] { selection_search_->PanelSearch(find2_); };
+    HotKey2_.HotKeyPressed = [this] { selection_search_->PanelSearch(HotKey2_.KeyCode()); };
     selection_search_ = std::make_unique<SelectionSearch>(
-        hwnd(), [this](int milliseconds) { WaitObject().Wait(milliseconds); });
+        hwnd(), find2_, [this](int milliseconds, const std::function<bool()>& done) {
+            WaitObject().Wait(milliseconds, done);
+        });
     SetTimer(hwnd(), L::kTimer1, L::kTimer1Interval, nullptr);
 
     FormLoad();

@@ -3,8 +3,8 @@
 #include <utility>
 
 #include "platform/clipboard.h"
-#include "platform/clipboard_snapshot.h"
 #include "platform/copy_keystroke.h"
+#include "platform/keyboard.h"
 #include "search_panel/find2.h"
 #include "search_panel/search_launch.h"
 #include "search_panel/search_text_limit.h"
@@ -12,8 +12,8 @@
 namespace qm {
 
 namespace {
-// Long enough for the focused window to see the cleared clipboard and to answer
-// the copy keystroke.
+// The most either wait of the capture lasts: the hotkey's keys may still be held
+// before the copy keystroke, and a slow application may take this long to copy.
 constexpr int kCaptureWaitMs = 200;
 
 // Marks an action as running for as long as it lives. The waits dispatch
@@ -30,60 +30,69 @@ class BusyScope {
 };
 } // namespace
 
-SelectionSearch::SelectionSearch(HWND clipboard_owner, std::function<void(int)> wait)
-    : clipboard_owner_(clipboard_owner), wait_(std::move(wait)) {}
+SelectionSearch::SelectionSearch(HWND clipboard_owner, Find2& panel, WaitFn wait)
+    : focused_target(FocusedCopyTarget), clipboard_owner_(clipboard_owner), panel_(&panel),
+      wait_(std::move(wait)) {}
 
-void SelectionSearch::Wait(int milliseconds) {
+void SelectionSearch::Wait(int milliseconds, const std::function<bool()>& done) {
     if (wait_)
-        wait_(milliseconds);
+        wait_(milliseconds, done);
 }
 
-std::u16string SelectionSearch::CaptureSelection() {
-    ClipboardSnapshot before = ClipboardSnapshot::Take(clipboard_owner_);
-    // Emptying a clipboard that could not be copied would lose its content.
-    bool emptied = before.taken() && EmptyClipboardFor(clipboard_owner_);
-    DWORD count_before_copy = ClipboardChangeCount();
-    Wait(kCaptureWaitMs);
-    SendCopyKeystroke();
-    Wait(kCaptureWaitMs);
-
-    std::u16string text;
-    // Left uncleared, the clipboard still holds old text: only a change is a copy.
-    if (emptied || ClipboardChangeCount() != count_before_copy)
-        text = ReadClipboardText(clipboard_owner_, kMaxSearchTextLength);
-    // Nothing was copied: the user asked for a search, not to lose the clipboard.
-    // Files or a picture that were copied are what the user has now, though.
-    if (text.empty() && emptied && !ClipboardHoldsNonText(clipboard_owner_))
-        before.Restore(clipboard_owner_);
-    return text;
+SelectionSearch::Source SelectionSearch::FocusedSource() const {
+    Source source{focused_target ? focused_target() : FocusedCopyTarget(), {}};
+    // In the program's own windows nothing is injected: the panel's box is read
+    // directly, and anywhere else (a hotkey field above all) there is no selection.
+    if (source.target == CopyTarget::ThisProgram)
+        source.own_text = panel_->FocusedSelection().value_or(u"");
+    return source;
 }
 
-std::optional<std::u16string> SelectionSearch::DirectSearch(const std::string& url_template) {
+std::u16string SelectionSearch::CaptureSelection(const Source& source, int hotkey_key) {
+    if (source.target == CopyTarget::ThisProgram)
+        return source.own_text;
+    Wait(kCaptureWaitMs, [hotkey_key] { return !HotkeyKeysDown(hotkey_key); });
+    // The clipboard is neither emptied nor saved: a copy shows as a change of it,
+    // and when nothing is copied it stays exactly as it was.
+    const DWORD count_before_copy = ClipboardChangeCount();
+    SendCopyKeystroke(source.target);
+    Wait(kCaptureWaitMs, [count_before_copy] {
+        return ClipboardChangeCount() != count_before_copy && ClipboardOffersText();
+    });
+    if (ClipboardChangeCount() == count_before_copy)
+        return {};
+    return ReadClipboardText(clipboard_owner_, kMaxSearchTextLength);
+}
+
+std::optional<std::u16string> SelectionSearch::DirectSearch(const std::string& url_template,
+                                                            int hotkey_key) {
     if (busy_)
         return std::nullopt;
     BusyScope scope(busy_);
-    std::u16string text = CaptureSelection();
+    std::u16string text = CaptureSelection(FocusedSource(), hotkey_key);
     LaunchSearch(nullptr, url_template, text);
     return text;
 }
 
-bool SelectionSearch::PanelSearch(Find2& panel) {
+bool SelectionSearch::PanelSearch(int hotkey_key) {
     if (busy_)
         return false;
     BusyScope scope(busy_);
-    panel.SetText(u"");
+    // Before the box is cleared: it may be what is searched.
+    Source source = FocusedSource();
+    panel_->SetText(u"");
     POINT cursor{};
     // Without a cursor position the panel simply stays where it was.
     if (GetCursorPos(&cursor))
-        panel.MoveTo(cursor.x, cursor.y);
-    std::u16string text = CaptureSelection();
+        panel_->MoveTo(cursor.x, cursor.y);
+    std::u16string text = CaptureSelection(source, hotkey_key);
     if (text.empty()) {
-        panel.SetVisible(false);
+        panel_->SetVisible(false);
         return true;
     }
-    panel.SetText(text);
-    panel.SetVisible(true);
-    panel.MakeTopmost();
+    panel_->SetText(text);
+    panel_->SetVisible(true);
+    panel_->MakeTopmost();
     return true;
 }
 

@@ -10,29 +10,46 @@
 namespace qm {
 
 class Find2;
+enum class CopyTarget;
 
 class SelectionSearch {
   public:
-    // wait pauses for the given milliseconds while window messages keep flowing.
-    SelectionSearch(HWND clipboard_owner, std::function<void(int)> wait);
+    // Pauses for at most the given milliseconds while window messages keep flowing,
+    // ending early once done() holds.
+    using WaitFn = std::function<void(int milliseconds, const std::function<bool()>& done)>;
+
+    SelectionSearch(HWND clipboard_owner, Find2& panel, WaitFn wait);
+
+    // hotkey_key: the virtual key of the pressed hotkey (0 if unknown); the copy
+    // keystroke waits, briefly, for the user to let go of it and of the modifiers.
 
     // Copies the selection and opens url_template followed by it; returns the copied
     // text, or nothing when a press arrived while an action was still waiting.
-    std::optional<std::u16string> DirectSearch(const std::string& url_template);
+    std::optional<std::u16string> DirectSearch(const std::string& url_template, int hotkey_key = 0);
 
     // Places the panel at the mouse pointer, copies the selection, then shows the
     // panel with it or, when nothing was copied, hides it. False when ignored
     // because an action was still waiting.
-    bool PanelSearch(Find2& panel);
+    bool PanelSearch(int hotkey_key = 0);
 
     bool Busy() const { return busy_; }
 
+    // Where the keyboard focus is; a test may stand in for the platform's answer.
+    std::function<CopyTarget()> focused_target;
+
   private:
-    std::u16string CaptureSelection();
-    void Wait(int milliseconds);
+    // Where the selection comes from, decided at the press.
+    struct Source {
+        CopyTarget target;
+        std::u16string own_text; // the panel's text box, when the focus is there
+    };
+    Source FocusedSource() const;
+    std::u16string CaptureSelection(const Source& source, int hotkey_key);
+    void Wait(int milliseconds, const std::function<bool()>& done);
 
     HWND clipboard_owner_;
-    std::function<void(int)> wait_;
+    Find2* panel_;
+    WaitFn wait_;
     bool busy_ = false;
 };
 

@@ -27,11 +27,6 @@ OpenedClipboard::~OpenedClipboard() {
         CloseClipboard();
 }
 
-bool EmptyClipboardFor(HWND owner) {
-    OpenedClipboard clipboard(owner);
-    return clipboard && EmptyClipboard();
-}
-
 std::u16string ReadClipboardText(HWND owner, size_t max_units) {
     OpenedClipboard clipboard(owner);
     if (!clipboard || !IsClipboardFormatAvailable(CF_UNICODETEXT))
@@ -68,21 +63,12 @@ bool WriteClipboardText(HWND owner, const std::u16string& text) {
     return false;
 }
 
-bool ClipboardHoldsNonText(HWND owner) {
-    OpenedClipboard clipboard(owner);
-    if (!clipboard)
-        return false;
-    for (UINT format = EnumClipboardFormats(0); format != 0;
-         format = EnumClipboardFormats(format)) {
-        if (format != CF_TEXT && format != CF_UNICODETEXT && format != CF_OEMTEXT &&
-            format != CF_LOCALE)
-            return true;
-    }
-    return false;
-}
-
 DWORD ClipboardChangeCount() {
     return GetClipboardSequenceNumber();
+}
+
+bool ClipboardOffersText() {
+    return IsClipboardFormatAvailable(CF_UNICODETEXT) || IsClipboardFormatAvailable(CF_TEXT);
 }
 
 } // namespace qm

@@ -21,9 +21,6 @@ class OpenedClipboard {
     bool open_ = false;
 };
 
-// Empties the clipboard; owner becomes its owner. False when it could not be opened.
-bool EmptyClipboardFor(HWND owner);
-
 // The clipboard's text, at most max_units UTF-16 units (cut without splitting a
 // character); empty when it holds no text or cannot be opened.
 std::u16string ReadClipboardText(HWND owner, size_t max_units);
@@ -31,11 +28,10 @@ std::u16string ReadClipboardText(HWND owner, size_t max_units);
 // Replaces the clipboard's content with text.
 bool WriteClipboardText(HWND owner, const std::u16string& text);
 
-// Whether the clipboard holds anything but text (files, a picture...); false
-// when it is empty or cannot be opened.
-bool ClipboardHoldsNonText(HWND owner);
-
 // Changes whenever any program changes the clipboard.
 DWORD ClipboardChangeCount();
+
+// Whether the clipboard offers text, asked without opening it or having anything rendered.
+bool ClipboardOffersText();
 
 } // namespace qm

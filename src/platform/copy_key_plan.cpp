@@ -17,7 +17,8 @@ const std::vector<std::uint8_t>& ReleasedModifiers() {
     return keys;
 }
 
-std::vector<KeyEvent> CopyKeystrokePlan(const std::vector<std::uint8_t>& held) {
+std::vector<KeyEvent> CopyKeystrokePlan(const std::vector<std::uint8_t>& held,
+                                        std::uint8_t copy_key) {
     std::vector<std::uint8_t> to_release;
     for (std::uint8_t key : ReleasedModifiers())
         if (std::find(held.begin(), held.end(), key) != held.end())
@@ -32,10 +33,25 @@ std::vector<KeyEvent> CopyKeystrokePlan(const std::vector<std::uint8_t>& held) {
         plan.push_back({key, true});
     // Nothing is pressed again afterwards: the user is letting go of the hotkey anyway.
     plan.push_back({vk::kControl, false});
-    plan.push_back({vk::kC, false});
-    plan.push_back({vk::kC, true});
+    plan.push_back({copy_key, false});
+    plan.push_back({copy_key, true});
     plan.push_back({vk::kControl, true});
     return plan;
+}
+
+bool IsTerminalWindowClass(const std::string& class_name) {
+    // conhost, Windows Terminal, mintty, Wine's console.
+    static const char* const kTerminals[] = {"ConsoleWindowClass", "CASCADIA_HOSTING_WINDOW_CLASS",
+                                             "mintty", "WineConsoleClass"};
+    for (const char* terminal : kTerminals)
+        if (class_name == terminal)
+            return true;
+    return false;
+}
+
+bool IsCopyCombination(int key_code, int mod_key_code) {
+    constexpr int kModControl = 2;
+    return mod_key_code == kModControl && (key_code == vk::kC || key_code == vk::kInsert);
 }
 
 } // namespace qm

@@ -15,6 +15,13 @@ int KeyboardShiftMask() {
     return mask;
 }
 
+bool HotkeyKeysDown(int main_key) {
+    for (int key : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LWIN, VK_RWIN, main_key})
+        if (key != 0 && (GetAsyncKeyState(key) & 0x8000))
+            return true;
+    return false;
+}
+
 std::string KeyNameOf(int virtual_key) {
     UINT scan_code = MapVirtualKeyA(static_cast<UINT>(virtual_key), MAPVK_VK_TO_VSC);
     char name[255] = {};

@@ -11,4 +11,7 @@ int KeyboardShiftMask();
 // extended-key bit (so the cursor keys get their keypad names); empty when none.
 std::string KeyNameOf(int virtual_key);
 
+// Whether a hotkey's keys are still down: any modifier, or main_key unless it is 0.
+bool HotkeyKeysDown(int main_key);
+
 } // namespace qm

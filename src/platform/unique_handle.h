@@ -61,9 +61,6 @@ inline void CloseGdiObject(HGDIOBJ h) {
 inline void FreeGlobal(HGLOBAL h) {
     GlobalFree(h);
 }
-inline void DeleteEnhancedMetafile(HENHMETAFILE h) {
-    DeleteEnhMetaFile(h);
-}
 } // namespace detail
 
 using UniqueHwnd = UniqueAny<HWND, detail::CloseHwnd>;
@@ -78,6 +75,5 @@ using UniqueHbrush = UniqueAny<HBRUSH, detail::CloseGdiObject>;
 using UniqueHbitmap = UniqueAny<HBITMAP, detail::CloseGdiObject>;
 using UniqueHpen = UniqueAny<HPEN, detail::CloseGdiObject>;
 using UniqueHglobal = UniqueAny<HGLOBAL, detail::FreeGlobal>;
-using UniqueHenhmetafile = UniqueAny<HENHMETAFILE, detail::DeleteEnhancedMetafile>;
 
 } // namespace qm

@@ -101,6 +101,18 @@ void Find2::SetText(const std::u16string& text) {
         SetWindowTextW(text_box_, ToWide(CutUtf16(text, kMaxSearchTextLength)).c_str());
 }
 
+std::optional<std::u16string> Find2::FocusedSelection() const {
+    if (!text_box_ || GetFocus() != text_box_)
+        return std::nullopt;
+    std::u16string text = Text();
+    DWORD start = 0, end = 0;
+    SendMessageW(text_box_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    if (start < end && end <= text.size())
+        return text.substr(start, end - start);
+    return text;
+}
+
 void Find2::MoveTo(int screen_x, int screen_y) {
     SetWindowPos(hwnd(), nullptr, screen_x, screen_y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -126,9 +138,11 @@ void Find2::OnEngineClicked(size_t index) {
         panel_layout::EngineForControl(panel_layout::EngineCaptions()[index].control);
     if (!engine)
         return;
-    LaunchSearch(hwnd(), engine->url_template, Text());
+    // Hidden at the click: the browser may take a while to come up.
+    std::u16string text = Text();
     if (RowHidesAfterSearch(engine->category))
         HideAfterSearch();
+    LaunchSearch(hwnd(), engine->url_template, text);
 }
 
 void Find2::HideAfterSearch() {

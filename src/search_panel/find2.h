@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/unique_handle.h"
@@ -22,6 +23,9 @@ class Find2 : public WindowBase {
 
     std::u16string Text() const;
     void SetText(const std::u16string& text);
+    // While the text box has the keyboard focus: its selected text, or all of it
+    // when nothing is selected. Nothing otherwise.
+    std::optional<std::u16string> FocusedSelection() const;
 
     // Top-left corner in screen pixels; nothing keeps the panel on the screen.
     void MoveTo(int screen_x, int screen_y);

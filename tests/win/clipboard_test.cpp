@@ -1,5 +1,5 @@
 #include "platform/clipboard.h"
-#include "platform/clipboard_snapshot.h"
+#include "platform/unique_handle.h"
 #include "pump.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +11,6 @@
 namespace qm {
 namespace {
 
-const char kBinary[] = {'\x00', '\x01', '\x02', '\x00', '\xff', 'z'};
-
 // Puts a block of bytes on the already opened clipboard.
 void PutBlock(UINT format, const void* bytes, size_t size) {
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
@@ -20,16 +18,6 @@ void PutBlock(UINT format, const void* bytes, size_t size) {
     GlobalUnlock(block);
     if (!SetClipboardData(format, block))
         GlobalFree(block);
-}
-
-std::string ReadBlock(UINT format, size_t size) {
-    std::string bytes;
-    if (HANDLE data = GetClipboardData(format)) {
-        if (GlobalSize(data) >= size)
-            bytes.assign(static_cast<const char*>(GlobalLock(data)), size);
-        GlobalUnlock(data);
-    }
-    return bytes;
 }
 
 // Holds the clipboard open from another thread, as a busy program would.
@@ -64,34 +52,6 @@ class ClipboardTest : public ::testing::Test {
     UniqueHwnd owner_;
 };
 
-TEST_F(ClipboardTest, SnapshotBringsBackTextBinaryAndPicture) {
-    const std::u16string text = u"h\u00e9llo \u4e2d\u6587";
-    {
-        OpenedClipboard clipboard(owner());
-        ASSERT_TRUE(clipboard);
-        EmptyClipboard();
-        PutBlock(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(char16_t));
-        PutBlock(test::BinaryFormat(), kBinary, sizeof(kBinary));
-        SetClipboardData(CF_BITMAP, CreateBitmap(7, 5, 1, 32, nullptr));
-    }
-    ClipboardSnapshot snapshot = ClipboardSnapshot::Take(owner());
-    ASSERT_TRUE(snapshot.taken());
-    ASSERT_TRUE(WriteClipboardText(owner(), u"something else"));
-
-    EXPECT_TRUE(snapshot.Restore(owner()));
-    EXPECT_EQ(ReadClipboardText(owner(), 1000), text);
-    OpenedClipboard clipboard(owner());
-    ASSERT_TRUE(clipboard);
-    EXPECT_EQ(ReadBlock(test::BinaryFormat(), sizeof(kBinary)),
-              std::string(kBinary, sizeof(kBinary)));
-    BITMAP info{};
-    HANDLE bitmap = GetClipboardData(CF_BITMAP);
-    ASSERT_NE(bitmap, nullptr) << "the bitmap did not come back";
-    ASSERT_TRUE(GetObjectA(bitmap, sizeof(info), &info));
-    EXPECT_EQ(info.bmWidth, 7);
-    EXPECT_EQ(info.bmHeight, 5);
-}
-
 TEST_F(ClipboardTest, TextIsReadWithinItsBlockAndBound) {
     {
         // Three characters and no terminator.
@@ -110,7 +70,11 @@ TEST_F(ClipboardTest, TextIsReadWithinItsBlockAndBound) {
     EXPECT_EQ(ReadClipboardText(owner(), 2048), big.substr(0, 2048));
     EXPECT_EQ(ReadClipboardText(owner(), big.size() + 1).size(), big.size());
 
-    ASSERT_TRUE(EmptyClipboardFor(owner()));
+    {
+        OpenedClipboard clipboard(owner());
+        ASSERT_TRUE(clipboard);
+        EmptyClipboard();
+    }
     EXPECT_EQ(ReadClipboardText(owner(), 100), u"");
 }
 
@@ -123,13 +87,7 @@ TEST_F(ClipboardTest, BriefHoldIsWaitedOutLongHoldGivesUpSoon) {
     ClipboardHolder long_hold(1500);
     DWORD start = GetTickCount();
     EXPECT_EQ(ReadClipboardText(owner(), 100), u"");
-    ClipboardSnapshot snapshot = ClipboardSnapshot::Take(owner());
-    EXPECT_FALSE(snapshot.taken());
     EXPECT_LT(GetTickCount() - start, 1000u) << "gave up too late";
-    // A snapshot that was never taken must not clear what is there.
-    Sleep(1600);
-    EXPECT_FALSE(snapshot.Restore(owner()));
-    EXPECT_EQ(ReadClipboardText(owner(), 100), u"kept");
 }
 
 } // namespace

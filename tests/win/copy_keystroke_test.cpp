@@ -42,7 +42,7 @@ TEST(CopyKeystroke, CopiesWhileHotkeyModifiersAreHeldWithoutOpeningTheMenu) {
     test::EditorWindow editor(L"hello");
     for (const Row& row : rows) {
         editor.Reset();
-        ASSERT_TRUE(EmptyClipboardFor(owner.get()));
+        ASSERT_TRUE(WriteClipboardText(owner.get(), u"before"));
         std::vector<std::pair<WORD, bool>> press, release;
         for (WORD key : row.held) {
             press.push_back({key, false});
@@ -51,7 +51,7 @@ TEST(CopyKeystroke, CopiesWhileHotkeyModifiersAreHeldWithoutOpeningTheMenu) {
         SendKeys(press);
         test::PumpFor(50);
 
-        SendCopyKeystroke();
+        SendCopyKeystroke(CopyTarget::Application);
         bool copied =
             test::PumpUntil([&] { return ReadClipboardText(owner.get(), 100) == u"hello"; }, 2000);
         EXPECT_TRUE(copied) << row.name;

@@ -34,9 +34,4 @@ inline bool PumpUntil(const std::function<bool()>& done, int milliseconds) {
     return true;
 }
 
-// A private clipboard format holding bytes that are not text (NULs included).
-inline UINT BinaryFormat() {
-    return RegisterClipboardFormatA("Quenmark test binary");
-}
-
 } // namespace qm::test

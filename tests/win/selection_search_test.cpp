@@ -2,6 +2,7 @@
 
 #include "editor_window.h"
 #include "platform/clipboard.h"
+#include "platform/copy_keystroke.h"
 #include "pump.h"
 #include "search_panel/find2.h"
 
@@ -25,12 +26,24 @@ HWND MakeOwner() {
 
 class SelectionSearchTest : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_TRUE(owner_); }
+    void SetUp() override {
+        ASSERT_TRUE(owner_);
+        // The editor is a window of this process, which the capture would leave alone.
+        UseForeignEditor();
+    }
+    void UseForeignEditor() {
+        search_.focused_target = [] { return CopyTarget::Application; };
+    }
     HWND owner() const { return owner_.get(); }
+
+    // Pumps for the whole time: the capture must also take a copy that ends the
+    // wait late.
+    static void PumpAll(int ms, const std::function<bool()>&) { test::PumpFor(ms); }
 
     UniqueHwnd owner_{MakeOwner()};
     test::EditorWindow editor_{L"a b"};
-    SelectionSearch search_{owner(), [](int ms) { test::PumpFor(ms); }};
+    Find2 panel_;
+    SelectionSearch search_{owner(), panel_, PumpAll};
 };
 
 // Another program holds the clipboard while the capture starts and lets go before
@@ -60,7 +73,7 @@ TEST_F(SelectionSearchTest, CopiedNonTextIsKept) {
     editor_.SelectNothing();
     const UINT picture = RegisterClipboardFormatA("Quenmark test picture");
     int waits = 0;
-    search_ = SelectionSearch(owner(), [&](int ms) {
+    search_ = SelectionSearch(owner(), panel_, [&](int ms, const std::function<bool()>&) {
         test::PumpFor(ms);
         if (++waits == 2 && OpenClipboard(editor_.frame())) {
             EmptyClipboard();
@@ -68,6 +81,7 @@ TEST_F(SelectionSearchTest, CopiedNonTextIsKept) {
             CloseClipboard();
         }
     });
+    UseForeignEditor();
     EXPECT_EQ(search_.DirectSearch(kTemplate), u"");
     EXPECT_TRUE(IsClipboardFormatAvailable(picture));
     EXPECT_EQ(ReadClipboardText(owner(), 100), u"");
@@ -76,22 +90,22 @@ TEST_F(SelectionSearchTest, CopiedNonTextIsKept) {
 TEST_F(SelectionSearchTest, PressDuringAnActionIsIgnored) {
     std::optional<std::u16string> nested_direct = u"not called";
     bool nested_panel = true;
-    Find2 panel;
-    ASSERT_TRUE(panel.Create());
+    ASSERT_TRUE(panel_.Create());
     int waits = 0;
-    search_ = SelectionSearch(owner(), [&](int ms) {
+    search_ = SelectionSearch(owner(), panel_, [&](int ms, const std::function<bool()>& done) {
         if (++waits == 1) {
             nested_direct = search_.DirectSearch(kTemplate);
-            nested_panel = search_.PanelSearch(panel);
+            nested_panel = search_.PanelSearch();
         }
-        test::PumpFor(ms);
+        test::PumpUntil(done, ms);
     });
+    UseForeignEditor();
     EXPECT_EQ(search_.DirectSearch(kTemplate), u"a b");
     EXPECT_EQ(nested_direct, std::nullopt);
     EXPECT_FALSE(nested_panel);
-    EXPECT_FALSE(panel.Visible());
+    EXPECT_FALSE(panel_.Visible());
     EXPECT_FALSE(search_.Busy());
-    EXPECT_TRUE(search_.PanelSearch(panel)) << "still refused after the action ended";
+    EXPECT_TRUE(search_.PanelSearch()) << "still refused after the action ended";
 }
 
 } // namespace
