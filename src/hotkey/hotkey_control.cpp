@@ -3,11 +3,19 @@
 #include "controller/settings/mod_ini.h"
 #include "hotkey/hotkey_store.h"
 #include "hotkey/hotkey_text.h"
+#include "platform/copy_key_plan.h"
 #include "platform/keyboard.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace qm {
 
 namespace {
+// Every loaded control: while any field has the focus, all of them withdraw their
+// registrations, so that the field takes any combination, the others' included.
+std::vector<HotKey*> g_loaded_controls;
+
 // Identifiers need only be unique per window, and each control has a window of its own.
 constexpr int kHotKeyId = 1;
 constexpr int kTextBoxId = 1;
@@ -43,6 +51,7 @@ bool HotKey::Create(HWND parent, int x, int y, int width, int height,
     HookHotKeyWindow(message_window_.get(), this);
     HookTextBox(text_box_, this);
     created_ = true;
+    g_loaded_controls.push_back(this);
     LoadSettings();
     return true;
 }
@@ -59,6 +68,8 @@ bool HotKey::CreateTextBox() {
 }
 
 void HotKey::Teardown() {
+    g_loaded_controls.erase(std::remove(g_loaded_controls.begin(), g_loaded_controls.end(), this),
+                            g_loaded_controls.end());
     if (message_window_) {
         // The registration is this control's resource: withdrawn before its window goes.
         if (hotkey_enabled_)
@@ -73,6 +84,7 @@ void HotKey::Teardown() {
     tool_tip_.reset();
     DestroyWindowObject();
     created_ = false;
+    suspended_ = false;
 }
 
 void HotKey::LoadSettings() {
@@ -119,14 +131,49 @@ void HotKey::SetHotKeyEnabled(bool enabled) {
         ShowError("Not set hotkey");
         return;
     }
-    if (RegisterHotKey(message_window_.get(), kHotKeyId, static_cast<UINT>(capture_.mod_key_code()),
-                       static_cast<UINT>(capture_.key_code()))) {
+    // The copy keystrokes are refused like a taken combination: registered, they
+    // would stop copying everywhere, the selection capture's own copy included.
+    if (!IsCopyCombination(capture_.key_code(), capture_.mod_key_code()) && Register()) {
         hotkey_enabled_ = true;
+        if (suspended_)
+            UnregisterHotKey(message_window_.get(), kHotKeyId); // back when the field lets go
         return;
     }
     ShowError("Hotkey repeat, replace it with a hotkey");
     capture_.Set(0, 0);
     SetFieldText(kNoHotkeyText);
+}
+
+bool HotKey::Register() {
+    return RegisterHotKey(message_window_.get(), kHotKeyId,
+                          static_cast<UINT>(capture_.mod_key_code()),
+                          static_cast<UINT>(capture_.key_code())) != FALSE;
+}
+
+void HotKey::SuspendRegistration() {
+    if (suspended_)
+        return;
+    suspended_ = true;
+    if (hotkey_enabled_)
+        UnregisterHotKey(message_window_.get(), kHotKeyId);
+}
+
+void HotKey::ResumeRegistration() {
+    if (!suspended_)
+        return;
+    suspended_ = false;
+    // Taken by another program meanwhile: the hotkey is off, as after typing in the field.
+    if (hotkey_enabled_ && !Register())
+        hotkey_enabled_ = false;
+}
+
+void HotKey::OnTextBoxFocus(bool gained) {
+    for (HotKey* control : g_loaded_controls) {
+        if (gained)
+            control->SuspendRegistration();
+        else
+            control->ResumeRegistration();
+    }
 }
 
 void HotKey::ShowError(const char* message) {

@@ -95,6 +95,7 @@ class HotKey : private WindowBase, private HotKeyWindowEvents {
     void OnTextBoxKeyDown(int key_code, int shift_mask) override;
     void OnTextBoxKeyUp(int key_code, int shift_mask) override;
     void OnTextBoxMouse(TextBoxMouse action, int button, int shift_mask, int x, int y) override;
+    void OnTextBoxFocus(bool gained) override;
     void OnTextBoxDestroyed() override;
 
     bool CreateTextBox();
@@ -102,6 +103,10 @@ class HotKey : private WindowBase, private HotKeyWindowEvents {
     void SetFieldText(const std::string& text);
     void MoveCaretToEnd();
     void ShowError(const char* message);
+    bool Register();
+    // While a hotkey field has the focus (see OnTextBoxFocus).
+    void SuspendRegistration();
+    void ResumeRegistration();
     void Teardown();
 
     // Appearance (hotkey_appearance.cpp).
@@ -114,6 +119,7 @@ class HotKey : private WindowBase, private HotKeyWindowEvents {
     HotKeyCapture capture_;
     std::string text_ = "NULL";
     bool hotkey_enabled_ = false;
+    bool suspended_ = false;
     bool created_ = false;
     bool left_button_down_ = false;
 

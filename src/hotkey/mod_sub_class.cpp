@@ -1,5 +1,6 @@
 #include "hotkey/mod_sub_class.h"
 
+#include "platform/copy_keystroke.h"
 #include "platform/keyboard.h"
 
 #include <commctrl.h>
@@ -59,14 +60,21 @@ LRESULT CALLBACK TextBoxWindowProc(HWND window, UINT message, WPARAM wparam, LPA
     switch (message) {
     // Keys belong to the capture alone: the edit never deletes, pastes or selects on its
     // own, and Alt combinations neither beep nor open a menu.
+    // The program's own copy keystroke never becomes a combination.
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        control->OnTextBoxKeyDown(static_cast<int>(wparam), KeyboardShiftMask());
+        if (!IsInjectedKeyMessage())
+            control->OnTextBoxKeyDown(static_cast<int>(wparam), KeyboardShiftMask());
         return 0;
     case WM_KEYUP:
     case WM_SYSKEYUP:
-        control->OnTextBoxKeyUp(static_cast<int>(wparam), KeyboardShiftMask());
+        if (!IsInjectedKeyMessage())
+            control->OnTextBoxKeyUp(static_cast<int>(wparam), KeyboardShiftMask());
         return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        control->OnTextBoxFocus(message == WM_SETFOCUS);
+        break;
     case WM_CHAR:
     case WM_SYSCHAR:
     case WM_DEADCHAR:

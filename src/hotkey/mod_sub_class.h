@@ -15,6 +15,7 @@ class HotKeyWindowEvents {
     virtual void OnTextBoxKeyUp(int key_code, int shift_mask) = 0;
     // button: 1 left, 2 right, 4 middle (for Move: the buttons held); x, y in client pixels.
     virtual void OnTextBoxMouse(TextBoxMouse action, int button, int shift_mask, int x, int y) = 0;
+    virtual void OnTextBoxFocus(bool gained) = 0;
     // The text box is being destroyed with its parent; its hook is already gone.
     virtual void OnTextBoxDestroyed() = 0;
 
