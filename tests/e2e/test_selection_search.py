@@ -1,7 +1,10 @@
 """Both hotkey actions against real applications: the selection is copied with a
 real hotkey press, searched at once or shown in the panel at the pointer."""
+import os
 import re
+import signal
 import statistics
+import subprocess
 import sys
 import time
 import unittest
@@ -160,6 +163,101 @@ class HugeCopy(unittest.TestCase):
         took, line = self.host.press(REPORT, 60)
         self.assertTrue(line.startswith('clipboard len=10000000 '), line[:80])
         self.assertTrue(self.host.program.running())
+
+
+def processes_running(command_line):
+    """Pids of the Wine processes started with exactly this command line."""
+    pids = []
+    for entry in os.listdir('/proc'):
+        try:
+            with open('/proc/%s/cmdline' % entry, 'rb') as f:
+                args = f.read().split(b'\0')
+        except (OSError, ValueError):
+            continue
+        if b' '.join(a for a in args if a).decode(errors='replace').strip() == command_line:
+            pids.append(int(entry))
+    return pids
+
+
+class Console:
+    """Wine's console running a command that lasts a minute."""
+    COMMAND = 'ping -n 61 127.0.0.1'
+
+    def __init__(self):
+        self.process = subprocess.Popen([qmwine.WINELOADER, 'wineconsole', 'cmd', '/k',
+                                         self.COMMAND], stdin=subprocess.DEVNULL,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.wid = qmwine.wait_window(r'cmd\.exe$', 20)
+        if self.wid is None or not qmwine.wait_until(self.command_running, 20):
+            self.close()
+            raise RuntimeError('the console did not start its command')
+
+    def command_running(self):
+        return processes_running(self.COMMAND)
+
+    def close(self):
+        for pid in processes_running('cmd /k ' + self.COMMAND) + self.command_running():
+            os.kill(pid, signal.SIGKILL)
+        self.process.kill()
+        self.process.wait(10)
+
+
+class OtherPrograms(unittest.TestCase):
+    """Programs the capture must leave as they are: a console, a clipboard owner that
+    renders slowly, an application that copies late."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.host = Host()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.host.close()
+
+    def source(self, env):
+        source = Program('panel_host.exe', copy_as='source.exe')
+        self.addCleanup(source.cleanup)
+        source.start(env)
+        self.assertTrue(source.wait_output(r'^source ready', 30), 'source did not start')
+        return source
+
+    def notepad(self):
+        notepad = Notepad('a b')
+        self.addCleanup(notepad.close)
+        return notepad
+
+    def test_console_command_keeps_running(self):
+        console = Console()
+        self.addCleanup(console.close)
+        qmwine.focus(console.wid)
+        self.assertEqual(self.host.press(DIRECT)[1], 'direct len=0 text=')
+        self.assertEqual(self.host.press(PANEL)[1].split(' len=')[1], '0 text=')
+        self.assertIsNone(qmwine.wait_until(lambda: not console.command_running(), 2),
+                          'the press interrupted the command')
+
+    def test_slow_clipboard_owner_is_never_asked_to_render(self):
+        source = self.source({'QM_OWNER_RENDER_MS': '3000'})
+        notepad = self.notepad()
+        notepad.deselect()
+        self.assertEqual(self.host.press(DIRECT)[1], 'direct len=0 text=')
+        self.assertEqual(self.host.press(REPORT)[1], 'clipboard len=10 text=owned text')
+        self.assertNotIn('source lost the clipboard', source.output(), 'owner changed')
+
+        notepad.select_all()
+        count = len(self.host.program.launched_urls()) + 1
+        start = time.monotonic()
+        xdotool('key', DIRECT)
+        self.assertTrue(qmwine.wait_until(
+            lambda: len(self.host.program.launched_urls()) >= count, 10, 0.01))
+        self.assertLess(time.monotonic() - start, 1.0)
+        self.host.actions += 1
+        self.assertEqual(self.host.result()[1], 'direct len=3 text=a b')
+        self.assertNotIn('source render requested', source.output())
+
+    def test_copy_that_lands_late_is_still_taken(self):
+        self.source({'QM_SOURCE_CHARS': '3', 'QM_SOURCE_DELAY_MS': '150'})
+        qmwine.focus(qmwine.wait_window('^qm source$', 10))
+        self.assertEqual(self.host.press(DIRECT)[1], 'direct len=3 text=abc')
 
 
 if __name__ == '__main__':

@@ -17,6 +17,11 @@ IMAGE1 = (32, 32)
 IMAGE2 = (208, 88)
 CHECK1 = (6, 88)
 CHK_CHECK1 = (214, 16)
+CHK_CHECK2 = (214, 56)
+HOTKEY1_FIELD = (130, 12)
+HOTKEY2_FIELD = (130, 52)
+HOTKEY2_CLEARED = 'HotKey2Text=NULL\r\nHotKey2KeyCode=0\r\nHotKey2ModKeyCode=0\r\n'
+DOUBLE_CLICK_TIME = 0.6  # two clicks closer than this would be one double-click
 
 
 class SettingsWindowTest(qmwine.UpdateAnsweredLocally):
@@ -77,6 +82,38 @@ class SettingsWindowTest(qmwine.UpdateAnsweredLocally):
         time.sleep(0.5)
         self.close(program)
         self.assertIn('[check]\r\nchecka=0\r\ncheckb=1\r\n', program.read_ini())
+
+    def test_press_with_the_focus_in_a_hotkey_field_captures_nothing(self):
+        program = self.start(SAVED_INI)
+        wid = self.main_window()
+        qmwine.focus(wid)
+        self.click(wid, HOTKEY1_FIELD)
+        # Typed there, the other combination would be the field's; the press is handed
+        # to the program as the system does, whatever has the focus.
+        self.assertEqual(qmwine.syscommand(TITLE, 'hotkey'), 0)
+        self.assertEqual(program.wait_launches(1), ['http://www.google.com/#q='])
+        self.close(program)
+        self.assertEqual(program.read_ini(), SAVED_INI)
+
+    def test_a_field_takes_the_other_combination_but_never_the_copy_keys(self):
+        program = self.start(SAVED_INI)
+        wid = self.main_window()
+        qmwine.focus(wid)
+        self.click(wid, HOTKEY2_FIELD)
+        qmwine.xdotool('key', 'ctrl+alt+q')  # the first field's combination: no search
+        self.click(wid, CHK_CHECK2)  # untick
+        time.sleep(DOUBLE_CLICK_TIME)
+        self.click(wid, CHK_CHECK2)  # tick again: Ctrl+Alt+Q is taken
+        self.assertIsNotNone(qmwine.answer_message_box('error'), 'no clash box')
+
+        self.click(wid, HOTKEY2_FIELD)
+        qmwine.xdotool('key', 'ctrl+c')
+        self.click(wid, CHK_CHECK2)
+        self.assertIsNotNone(qmwine.answer_message_box('error'), 'Ctrl+C must be refused')
+        self.close(program)
+        self.assertIn(SAVED_INI.split('HotKey2Text')[0] + HOTKEY2_CLEARED, program.read_ini())
+        self.assertIn('checkb=0', program.read_ini())
+        self.assertEqual(program.launched_urls(), [])
 
     def test_second_copy_hands_over_and_touches_nothing(self):
         first = self.start(SAVED_INI)

@@ -45,6 +45,35 @@ TEST(CopyKeyPlan, ReleasesHeldModifiersAndMasksAltAndWin) {
     for (const Row& row : rows)
         EXPECT_EQ(CopyKeystrokePlan(row.held), row.expected)
             << row.name << ": got " << Describe(CopyKeystrokePlan(row.held));
+
+    const std::vector<KeyEvent> terminal_copy = {mask_down,
+                                                 mask_up,
+                                                 {vk::kLeftAlt, true},
+                                                 {vk::kControl, false},
+                                                 {vk::kInsert, false},
+                                                 {vk::kInsert, true},
+                                                 {vk::kControl, true}};
+    EXPECT_EQ(CopyKeystrokePlan({vk::kLeftAlt}, vk::kInsert), terminal_copy)
+        << Describe(CopyKeystrokePlan({vk::kLeftAlt}, vk::kInsert));
+}
+
+TEST(CopyKeyPlan, TerminalsAndCopyCombinations) {
+    for (const char* terminal :
+         {"ConsoleWindowClass", "CASCADIA_HOSTING_WINDOW_CLASS", "mintty", "WineConsoleClass"})
+        EXPECT_TRUE(IsTerminalWindowClass(terminal)) << terminal;
+    for (const char* other : {"Notepad", "Edit", "consolewindowclass", ""})
+        EXPECT_FALSE(IsTerminalWindowClass(other)) << other;
+
+    struct Row {
+        int key_code, mod_key_code;
+        bool copy;
+    };
+    const Row rows[] = {{'C', 2, true},      {0x2D, 2, true},     {'C', 2 | 4, false},
+                        {'C', 0, false},     {0x2D, 1, false},    {'V', 2, false},
+                        {'C', 2 | 8, false}, {0x2D, 2 | 1, false}};
+    for (const Row& row : rows)
+        EXPECT_EQ(IsCopyCombination(row.key_code, row.mod_key_code), row.copy)
+            << row.key_code << " with " << row.mod_key_code;
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 #include "hotkey/hotkey_control.h"
 #include "hotkey/mod_sub_class.h"
 #include "hotkey_test_support.h"
+#include "platform/copy_keystroke.h"
+#include "pump.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -119,6 +121,34 @@ TEST_F(HotKeyControlTest, KeysInTheFieldChangeOnlyTheCapture) {
     SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 9u);
     EXPECT_EQ(end, 9u) << "caret at the end";
+}
+
+// A field with the focus takes any combination: every control's registration is
+// withdrawn meanwhile. Keys the program injects are not captured, and the copy
+// keys are refused like a taken combination.
+TEST_F(HotKeyControlTest, FocusedFieldTakesAnyCombinationButNotTheCopyKeys) {
+    ErrorBoxWatch boxes;
+    auto first = LoadRare("HotKey1");
+    first->SetHotKeyEnabled(true);
+    auto second = Load("HotKey2");
+    ShowWindow(parent_.get(), SW_SHOW);
+    SetForegroundWindow(parent_.get());
+    SetFocus(second->text_box());
+    EXPECT_TRUE(RareCombinationIsFree()) << "still registered while a field has the focus";
+    EXPECT_TRUE(first->HotKeyEnabled());
+
+    SendCopyKeystroke(CopyTarget::Application);
+    PumpFor(200);
+    EXPECT_EQ(second->Text(), "NULL") << "an injected key became a combination";
+
+    PressKeys(second->text_box(), {VK_CONTROL, 'C'});
+    EXPECT_EQ(second->Text(), "Ctrl + C");
+    SetFocus(parent_.get());
+    EXPECT_FALSE(RareCombinationIsFree()) << "not registered again when the field let go";
+    second->SetHotKeyEnabled(true);
+    EXPECT_FALSE(second->HotKeyEnabled());
+    EXPECT_EQ(second->Text(), "NULL");
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"Hotkey repeat, replace it with a hotkey"}));
 }
 
 TEST_F(HotKeyControlTest, HotKeyMessageReachesItsOwnControlOnly) {
