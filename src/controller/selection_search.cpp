@@ -31,8 +31,7 @@ class BusyScope {
 } // namespace
 
 SelectionSearch::SelectionSearch(HWND clipboard_owner, Find2& panel, WaitFn wait)
-    : focused_target(FocusedCopyTarget), clipboard_owner_(clipboard_owner), panel_(&panel),
-      wait_(std::move(wait)) {}
+    : clipboard_owner_(clipboard_owner), panel_(&panel), wait_(std::move(wait)) {}
 
 void SelectionSearch::Wait(int milliseconds, const std::function<bool()>& done) {
     if (wait_)

@@ -20,7 +20,7 @@ class SelectionSearch {
 
     SelectionSearch(HWND clipboard_owner, Find2& panel, WaitFn wait);
 
-    // hotkey_key: the virtual key of the pressed hotkey (0 if unknown); the copy
+    // Both actions take the virtual key of the pressed hotkey (0 if unknown): the copy
     // keystroke waits, briefly, for the user to let go of it and of the modifiers.
 
     // Copies the selection and opens url_template followed by it; returns the copied
@@ -34,7 +34,7 @@ class SelectionSearch {
 
     bool Busy() const { return busy_; }
 
-    // Where the keyboard focus is; a test may stand in for the platform's answer.
+    // Where the keyboard focus is; unset, the platform is asked. For tests.
     std::function<CopyTarget()> focused_target;
 
   private:
