@@ -108,6 +108,8 @@ class NotepadSelection(unittest.TestCase):
         wid = qmwine.wait_window('^Form1$', 5)
         self.assertIsNotNone(wid)
         self.assertEqual(qmwine.window_geometry(wid)[:2], (500, 400))
+        # As after any Ctrl+C: the copied selection is what the clipboard holds.
+        self.assertEqual(self.host.press(REPORT)[1], 'clipboard len=3 text=a b')
 
     def test_5_panel_search_with_nothing_selected_hides_the_panel(self):
         self.notepad.deselect()
