@@ -1,6 +1,7 @@
 #include "controller/update_check.h"
 
 #include "controller/update_version.h"
+#include "platform/delay_load.h"
 #include "platform/unique_handle.h"
 
 #include <wininet.h>
@@ -139,6 +140,9 @@ void Transfer(FetchState* state) {
 DWORD WINAPI TransferThread(void* parameter) {
     auto* state = static_cast<FetchState*>(parameter);
     Transfer(state);
+    // Its last handle is closed and no other thread uses it: WinINet and the DLLs
+    // it brought in leave again until the next check.
+    UnloadWinInet();
     Release(state);
     return 0;
 }
