@@ -52,10 +52,15 @@ def measure(exe, title, ini, runs):
 
 def table(runs):
     print('%-16s %14s %18s %10s' % ('program', 'start ms (med)', 'idle CPU ms / 3 s', 'RSS KiB'))
+    figures = []
     for exe, title, ini in (('bare_window.exe', '^Bare Window$', None),
                             ('quenmark.exe', r'^Quenmark Search   1\.0$', INI)):
         start, cpu, rss = measure(exe, title, ini, runs)
+        figures.append((start, rss))
         print('%-16s %14.0f %18.0f %10d' % (exe, start, cpu, rss))
+    (bare_start, bare_rss), (start, rss) = figures
+    print('quenmark.exe / bare window: start to window %.2fx, resident memory %.2fx'
+          % (start / bare_start, rss / bare_rss))
 
 
 def main():
