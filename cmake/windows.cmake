@@ -41,7 +41,8 @@ set_source_files_properties(src/resources/quenmark.rc PROPERTIES OBJECT_DEPENDS 
 target_include_directories(quenmark PRIVATE ${QM_ART_DIR} ${CMAKE_SOURCE_DIR}/src/resources)
 target_compile_options(quenmark PRIVATE "$<$<COMPILE_LANGUAGE:CXX>:${QM_WARNINGS}>")
 target_link_libraries(quenmark PRIVATE quenmark_app)
-target_link_options(quenmark PRIVATE ${QM_STATIC_LINK} -s -Wl,--gc-sections)
+# No link time in the PE header: two builds of one commit give the same bytes.
+target_link_options(quenmark PRIVATE ${QM_STATIC_LINK} -s -Wl,--gc-sections -Wl,--no-insert-timestamp)
 # The program uses neither exceptions nor RTTI: leaving out their tables keeps the
 # shipped exe small. (Tests compile with both and link the same library.)
 foreach(t quenmark_core quenmark_app quenmark)
