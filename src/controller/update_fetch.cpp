@@ -139,10 +139,11 @@ void Transfer(FetchState* state) {
 
 DWORD WINAPI TransferThread(void* parameter) {
     auto* state = static_cast<FetchState*>(parameter);
-    Transfer(state);
-    // Its last handle is closed and no other thread uses it: WinINet and the DLLs
-    // it brought in leave again until the next check.
-    UnloadWinInet();
+    {
+        // WinINet, and the DLLs it brings in, are loaded for the check only.
+        WinInetInUse in_use;
+        Transfer(state);
+    }
     Release(state);
     return 0;
 }

@@ -48,10 +48,23 @@ class UnboundAddresses {
 
 const UnboundAddresses wininet_stubs(kWinInetImports);
 
+// A fetch abandoned at its deadline may still be finishing while the next one starts.
+SRWLOCK wininet_lock = SRWLOCK_INIT;
+int wininet_users = 0;
+
 } // namespace
 
-void UnloadWinInet() {
-    wininet_stubs.Unload();
+WinInetInUse::WinInetInUse() {
+    AcquireSRWLockExclusive(&wininet_lock);
+    ++wininet_users;
+    ReleaseSRWLockExclusive(&wininet_lock);
+}
+
+WinInetInUse::~WinInetInUse() {
+    AcquireSRWLockExclusive(&wininet_lock);
+    if (--wininet_users == 0)
+        wininet_stubs.Unload();
+    ReleaseSRWLockExclusive(&wininet_lock);
 }
 
 } // namespace qm

@@ -5,8 +5,15 @@
 
 namespace qm {
 
-// Unloads WinINet once none of its handles or threads are in use any more; its next
-// call loads it again. Does nothing while it is not loaded.
-void UnloadWinInet();
+// Keeps WinINet for one user, such as a fetch's worker thread, which closes all
+// its handles before it lets go. When the last user lets go, WinINet is unloaded;
+// its next call loads it again.
+class WinInetInUse {
+  public:
+    WinInetInUse();
+    ~WinInetInUse();
+    WinInetInUse(const WinInetInUse&) = delete;
+    WinInetInUse& operator=(const WinInetInUse&) = delete;
+};
 
 } // namespace qm
