@@ -36,7 +36,7 @@ def msi_table(msi, table):
 
 @unittest.skipUnless(DIST and VERSION, 'needs QM_DIST_DIR and QM_VERSION (make test sets both)')
 class Packages(unittest.TestCase):
-    def test_zip_holds_the_shipped_exe_readme_and_licence(self):
+    def test_zip_holds_the_versioned_exe_readme_and_licence(self):
         exe = read(SHIPPED_EXE)
         # The version resource: the key, NUL padding to a 4-byte boundary, the value.
         key = 'ProductVersion'.encode('utf-16-le')
@@ -61,6 +61,10 @@ class Packages(unittest.TestCase):
         self.assertEqual(properties['ProductVersion'], VERSION)
         self.assertEqual(properties['Manufacturer'], PUBLISHER)
         self.assertNotIn('ALLUSERS', properties)
+        summary = subprocess.run(['msiinfo', 'suminfo', msi], capture_output=True, text=True,
+                                 check=True).stdout
+        word_count = int(summary.split('Source: ')[1].split()[0])
+        self.assertTrue(word_count & 8, 'the package asks for administrator rights')
         files = sorted(row['FileName'] for row in msi_table(msi, 'File'))
         self.assertEqual(files, sorted(SHIPPED_FILES))
         shortcuts = msi_table(msi, 'Shortcut')
