@@ -1,10 +1,17 @@
 # make run: build and start the program under Wine.  make test: build everything, run every test.
+# make dist: the zip, the MSI and SHA256SUMS for Windows users, in dist/.
 PACKAGES := cmake make g++ googletest libgtest-dev g++-mingw-w64-x86-64-posix \
 	g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 wine wine64 xvfb xauth x11-utils xdotool \
-	python3 clang-format imagemagick
+	python3 clang-format imagemagick wixl msitools faketime
 JOBS ?= 2
+# The shipped 32-bit build and where `make dist` puts its files; a check of
+# reproducible packages points both elsewhere.
+WIN32_BUILD ?= build/win32
+DIST ?= dist
+CONFIGURE_WIN32 = cmake -S . -B $(WIN32_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+	-DBUILD_TESTING=OFF
 
-.PHONY: deps build test run format clean
+.PHONY: deps build dist test run format clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
@@ -16,13 +23,20 @@ deps:
 build: deps
 	cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug
 	cmake --build build/native -j$(JOBS)
-	cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DBUILD_TESTING=OFF
-	cmake --build build/win32 -j$(JOBS)
+	$(CONFIGURE_WIN32)
+	cmake --build $(WIN32_BUILD) -j$(JOBS)
 	cmake -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
-		-DQM_SHIPPED_EXE=$(CURDIR)/build/win32/quenmark.exe
+		-DQM_SHIPPED_EXE=$(CURDIR)/build/win32/quenmark.exe -DQM_DIST_DIR=$(CURDIR)/dist
 	cmake --build build/win64 -j$(JOBS)
 
-test: build
+dist: deps
+	$(CONFIGURE_WIN32)
+	cmake --build $(WIN32_BUILD) -j$(JOBS) --target dist
+	rm -rf $(DIST)
+	mkdir -p $(DIST)
+	cp $(WIN32_BUILD)/dist/* $(DIST)/
+
+test: build dist
 	cd build/native && ctest --output-on-failure
 	tests/harness/with-wine.sh build/win64 ctest --test-dir build/win64 --output-on-failure
 
@@ -33,4 +47,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf build
+	rm -rf build dist

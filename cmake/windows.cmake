@@ -1,6 +1,9 @@
 # Windows targets: the program, its Win32 tests under Wine, and test fixtures.
 set(QM_WIN_DEFINES WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
-set(QM_WIN_LIBS comctl32 shell32 advapi32 wininet gdi32 user32 kernel32)
+include(cmake/delay_load.cmake)
+# WinINet and what it pulls in serve one update check per run: load it for that only.
+qm_delay_load_library(qm_wininet_delayed wininet.dll wininet)
+set(QM_WIN_LIBS comctl32 shell32 advapi32 qm_wininet_delayed gdi32 user32 kernel32)
 set(QM_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
 target_compile_definitions(quenmark_core PUBLIC ${QM_WIN_DEFINES})
@@ -40,7 +43,8 @@ set_source_files_properties(src/resources/quenmark.rc PROPERTIES OBJECT_DEPENDS 
 target_include_directories(quenmark PRIVATE ${QM_ART_DIR} ${CMAKE_SOURCE_DIR}/src/resources)
 target_compile_options(quenmark PRIVATE "$<$<COMPILE_LANGUAGE:CXX>:${QM_WARNINGS}>")
 target_link_libraries(quenmark PRIVATE quenmark_app)
-target_link_options(quenmark PRIVATE ${QM_STATIC_LINK} -s -Wl,--gc-sections)
+# No link time in the PE header: two builds of one commit give the same bytes.
+target_link_options(quenmark PRIVATE ${QM_STATIC_LINK} -s -Wl,--gc-sections -Wl,--no-insert-timestamp)
 # The program uses neither exceptions nor RTTI: leaving out their tables keeps the
 # shipped exe small. (Tests compile with both and link the same library.)
 foreach(t quenmark_core quenmark_app quenmark)

@@ -33,9 +33,15 @@ foreach(script IN LISTS QM_E2E_TESTS)
     COMMAND ${Python3_EXECUTABLE} -m unittest -v ${name}
     WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}/tests/e2e)
   set_tests_properties(e2e.${name} PROPERTIES TIMEOUT 300
-    ENVIRONMENT "QM_BUILD_DIR=${CMAKE_BINARY_DIR};PYTHONDONTWRITEBYTECODE=1")
+    ENVIRONMENT "QM_BUILD_DIR=${CMAKE_BINARY_DIR};PYTHONDONTWRITEBYTECODE=1;QM_SHIPPED_EXE=${QM_SHIPPED_EXE};QM_DIST_DIR=${QM_DIST_DIR};QM_VERSION=${PROJECT_VERSION};QM_PUBLISHER=${QM_PUBLISHER}")
 endforeach()
 
 if(QM_SHIPPED_EXE)
   add_test(NAME shipped_exe COMMAND ${CMAKE_SOURCE_DIR}/tests/harness/check_shipped_exe.sh ${QM_SHIPPED_EXE})
+endif()
+if(QM_DIST_DIR)
+  # A second `make dist` from scratch, in a build folder of its own, packs the same bytes.
+  add_test(NAME dist_reproducible
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/harness/check_dist_reproducible.sh ${CMAKE_SOURCE_DIR} ${QM_DIST_DIR})
+  set_tests_properties(dist_reproducible PROPERTIES TIMEOUT 300)
 endif()

@@ -63,6 +63,8 @@ bool FrmSet::Load() {
     FormLoad();
     ShowWindow(hwnd(), SW_SHOWNORMAL);
     UpdateWindow(hwnd());
+    // Only a pointer resting on the logo needs it: it may wait until the window is up.
+    CreateTooltip();
     return true;
 }
 

@@ -35,6 +35,7 @@ class FrmSet : public WindowBase {
 
   private:
     void CreateControls();
+    void CreateTooltip();
     void FormLoad();
     void Unload();
     void ExitFromTray();

@@ -93,10 +93,13 @@ void FrmSet::CreateControls() {
     // The "Effective" boxes act when a mouse button is released over them.
     SetWindowSubclass(chkCheck1_, EffectiveBoxProc, 1, reinterpret_cast<DWORD_PTR>(this));
     SetWindowSubclass(chkCheck2_, EffectiveBoxProc, 2, reinterpret_cast<DWORD_PTR>(this));
+}
 
+void FrmSet::CreateTooltip() {
+    HWND self = hwnd();
     tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, self,
-                               nullptr, instance, nullptr);
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
     TOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V1_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;

@@ -1,6 +1,7 @@
 #include "controller/update_check.h"
 
 #include "controller/update_version.h"
+#include "platform/delay_load.h"
 #include "platform/unique_handle.h"
 
 #include <wininet.h>
@@ -138,7 +139,11 @@ void Transfer(FetchState* state) {
 
 DWORD WINAPI TransferThread(void* parameter) {
     auto* state = static_cast<FetchState*>(parameter);
-    Transfer(state);
+    {
+        // WinINet, and the DLLs it brings in, are loaded for the check only.
+        WinInetInUse in_use;
+        Transfer(state);
+    }
     Release(state);
     return 0;
 }

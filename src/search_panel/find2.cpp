@@ -30,8 +30,6 @@ Find2::~Find2() {
 bool Find2::Create() {
     if (hwnd())
         return true;
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    artwork_.Load(instance);
     int points = panel_layout::kFontPoints;
     font_.reset(CreateFontA(-MulDiv(points, ScreenDpiY(), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
                             FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,

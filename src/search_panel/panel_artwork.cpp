@@ -50,12 +50,16 @@ RECT PixelRect(const TwipsRect& box) {
     return {left, top, left + TwipsToPixelsX(box.width), top + TwipsToPixelsY(box.height)};
 }
 
-void PanelArtwork::Load(HINSTANCE instance) {
+void PanelArtwork::Load() {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
     banner_.reset(LoadPicture(instance, IDB_BANNER));
     background_.reset(LoadPicture(instance, IDB_BACKGROUND));
+    loaded_ = true;
 }
 
-void PanelArtwork::Paint(HDC dc, HFONT font) const {
+void PanelArtwork::Paint(HDC dc, HFONT font) {
+    if (!loaded_)
+        Load();
     int saved = SaveDC(dc);
     DrawPicture(dc, banner_.get(), PixelRect(panel_layout::kBanner), RGB(30, 110, 200));
     DrawPicture(dc, background_.get(), PixelRect(panel_layout::kBackground), RGB(220, 220, 220));

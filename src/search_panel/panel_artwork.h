@@ -13,12 +13,15 @@ RECT PixelRect(const TwipsRect& box);
 
 class PanelArtwork {
   public:
-    // Loads the pictures from the program's resources; a missing one is drawn as a
-    // plain fill so the panel stays usable.
-    void Load(HINSTANCE instance);
-    void Paint(HDC dc, HFONT font) const;
+    // The pictures come from the program's resources at the first painting, so a
+    // panel that is never shown never holds them; a missing one is drawn as a plain
+    // fill so the panel stays usable.
+    void Paint(HDC dc, HFONT font);
 
   private:
+    void Load();
+
+    bool loaded_ = false;
     UniqueHbitmap banner_;
     UniqueHbitmap background_;
 };

@@ -29,5 +29,16 @@ TEST(FetchVersionText, QuitRequestSurvivesTheWait) {
     EXPECT_EQ(msg.wParam, 7u);
 }
 
+TEST(FetchVersionText, WinInetIsLoadedOnlyWhileFetching) {
+    // It costs start-up time and memory, and serves one check per run.
+    ASSERT_EQ(GetModuleHandleA("wininet.dll"), nullptr);
+    EXPECT_EQ(FetchVersionText("http://127.0.0.1:1/search/updata/updatanew.txt"), std::nullopt);
+    // The worker lets it go after the answer has been handed over.
+    const ULONGLONG deadline = GetTickCount64() + 10000;
+    while (GetModuleHandleA("wininet.dll") && GetTickCount64() < deadline)
+        Sleep(20);
+    EXPECT_EQ(GetModuleHandleA("wininet.dll"), nullptr);
+}
+
 } // namespace
 } // namespace qm

@@ -1,0 +1,139 @@
+"""What a Windows user downloads: the zip's and the MSI's contents, and the MSI
+installed and removed again by Wine's msiexec."""
+import glob
+import hashlib
+import os
+import subprocess
+import tempfile
+import unittest
+import zipfile
+
+import qmwine
+
+DIST = os.environ.get('QM_DIST_DIR', '')
+SHIPPED_EXE = os.environ.get('QM_SHIPPED_EXE', '')
+VERSION = os.environ.get('QM_VERSION', '')
+PUBLISHER = os.environ.get('QM_PUBLISHER', '')
+SHIPPED_FILES = ['quenmark.exe', 'README.txt', 'LICENSE.txt']
+
+
+def package(kind):
+    return os.path.join(DIST, 'quenmark-search-%s-win32.%s' % (VERSION, kind))
+
+
+def read(path):
+    with open(path, 'rb') as f:
+        return f.read()
+
+
+def msi_table(msi, table):
+    """Rows of an MSI table as dicts, read with msitools."""
+    out = subprocess.run(['msiinfo', 'export', msi, table], capture_output=True, text=True,
+                         check=True).stdout.splitlines()
+    columns = out[0].split('\t')
+    return [dict(zip(columns, line.split('\t'))) for line in out[3:]]
+
+
+@unittest.skipUnless(DIST and VERSION, 'needs QM_DIST_DIR and QM_VERSION (make test sets both)')
+class Packages(unittest.TestCase):
+    def test_zip_holds_the_versioned_exe_readme_and_licence(self):
+        exe = read(SHIPPED_EXE)
+        # The version resource: the key, NUL padding to a 4-byte boundary, the value.
+        key = 'ProductVersion'.encode('utf-16-le')
+        value = exe[exe.index(key) + len(key):][:16].lstrip(b'\0')
+        self.assertTrue(value.startswith((VERSION + '\0').encode('utf-16-le')), value)
+        with zipfile.ZipFile(package('zip')) as archive:
+            self.assertEqual(archive.namelist(), SHIPPED_FILES)
+            self.assertEqual(archive.read('quenmark.exe'), exe)
+            readme = archive.read('README.txt').decode('utf-8')
+            licence = archive.read('LICENSE.txt').decode('utf-8')
+            dates = {entry.date_time for entry in archive.infolist()}
+        self.assertIn('Version %s\r\n' % VERSION, readme)
+        self.assertNotIn('\n', readme.replace('\r\n', ''), 'README.txt keeps LF line ends')
+        for words in ('Auto start', 'set.ini', 'exit', 'Not set hotkey'):
+            self.assertIn(words, readme)
+        self.assertIn('Copyright (c) 2026 Quenmark Search developers', licence)
+        self.assertEqual(len(dates), 1, 'entries carry the build date: %s' % dates)
+
+    def test_msi_describes_a_per_user_install(self):
+        msi = package('msi')
+        properties = {row['Property']: row['Value'] for row in msi_table(msi, 'Property')}
+        self.assertEqual(properties['ProductVersion'], VERSION)
+        self.assertEqual(properties['Manufacturer'], PUBLISHER)
+        self.assertNotIn('ALLUSERS', properties)
+        summary = subprocess.run(['msiinfo', 'suminfo', msi], capture_output=True, text=True,
+                                 check=True).stdout
+        word_count = int(summary.split('Source: ')[1].split()[0])
+        self.assertTrue(word_count & 8, 'the package asks for administrator rights')
+        files = sorted(row['FileName'] for row in msi_table(msi, 'File'))
+        self.assertEqual(files, sorted(SHIPPED_FILES))
+        shortcuts = msi_table(msi, 'Shortcut')
+        self.assertEqual([(s['Directory_'], s['Name']) for s in shortcuts],
+                         [('ProgramMenuFolder', 'Quenmark Search')])
+        with tempfile.TemporaryDirectory() as folder:
+            subprocess.run(['msiextract', '-C', folder, msi], capture_output=True, check=True)
+            exes = glob.glob(os.path.join(folder, '**', 'quenmark.exe'), recursive=True)
+            self.assertEqual(len(exes), 1, exes)
+            self.assertEqual(read(exes[0]), read(SHIPPED_EXE))
+
+    def test_sums_name_both_packages(self):
+        with open(os.path.join(DIST, 'SHA256SUMS')) as f:
+            sums = dict(reversed(line.split('  ')) for line in f.read().splitlines())
+        self.assertEqual(sorted(sums), sorted(os.path.basename(package(k)) for k in ('msi', 'zip')))
+        for name, digest in sums.items():
+            self.assertEqual(hashlib.sha256(read(os.path.join(DIST, name))).hexdigest(), digest)
+
+
+@unittest.skipUnless(DIST and VERSION, 'needs QM_DIST_DIR and QM_VERSION (make test sets both)')
+class MsiInstall(unittest.TestCase):
+    """Installs for the current user of the harness's fresh prefix, then removes."""
+
+    def setUp(self):
+        self.msi = package('msi')
+        self.product_code = {row['Property']: row['Value']
+                             for row in msi_table(self.msi, 'Property')}['ProductCode']
+        drive_c = os.path.join(os.environ['WINEPREFIX'], 'drive_c')
+        user = glob.glob(os.path.join(drive_c, 'users', '*', 'AppData', 'Local'))
+        user = [u for u in user if os.sep + 'Public' + os.sep not in u]
+        self.assertEqual(len(user), 1, user)
+        home = os.path.dirname(os.path.dirname(user[0]))
+        self.folder = os.path.join(home, 'AppData', 'Local', 'Programs', 'Quenmark Search')
+        self.shortcut = os.path.join(home, 'AppData', 'Roaming', 'Microsoft', 'Windows',
+                                     'Start Menu', 'Programs', 'Quenmark Search.lnk')
+
+    def msiexec(self, action):
+        # Wine programs' output goes to a file: a pipe can be held open by Wine's services.
+        with tempfile.TemporaryFile() as log:
+            code = subprocess.run([qmwine.WINELOADER, 'msiexec', action,
+                                   qmwine.windows_path(self.msi), '/qn'],
+                                  stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+                                  timeout=120).returncode
+            log.seek(0)
+            self.assertEqual(code, 0, 'msiexec %s: %s' % (action, log.read()[-2000:]))
+
+    def uninstall_entry(self):
+        """The Apps & features entry's (DisplayVersion, Publisher), wherever msiexec wrote it."""
+        for root in (r'HKCU\Software', r'HKLM\Software', r'HKLM\Software\Wow6432Node'):
+            key = root + r'\Microsoft\Windows\CurrentVersion\Uninstall' + '\\' + self.product_code
+            version = qmwine.reg_query(key, 'DisplayVersion')
+            if version:
+                publisher = qmwine.reg_query(key, 'Publisher')
+                return version[1], publisher[1] if publisher else None
+        return None
+
+    def test_install_then_uninstall(self):
+        self.msiexec('/i')
+        for name in SHIPPED_FILES:
+            self.assertTrue(os.path.isfile(os.path.join(self.folder, name)), name)
+        self.assertEqual(read(os.path.join(self.folder, 'quenmark.exe')), read(SHIPPED_EXE))
+        self.assertTrue(os.path.isfile(self.shortcut), self.shortcut)
+        self.assertEqual(self.uninstall_entry(), (VERSION, PUBLISHER))
+
+        self.msiexec('/x')
+        self.assertFalse(os.path.exists(self.folder))
+        self.assertFalse(os.path.exists(self.shortcut))
+        self.assertIsNone(self.uninstall_entry())
+
+
+if __name__ == '__main__':
+    unittest.main()
