@@ -1,6 +1,7 @@
 #include "controller/update_check.h"
 
 #include "controller/update_version.h"
+#include "platform/dialog_keys.h"
 #include "platform/unique_handle.h"
 
 #include <wininet.h>
@@ -118,7 +119,12 @@ void Transfer(FetchState* state) {
     }
     // Wine ignores the time-outs of the session for a request: set them here too.
     SetTimeouts(request.get());
-    if (!HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0)) {
+    DWORD status = 0;
+    DWORD status_size = sizeof(status);
+    if (!HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0) ||
+        !HttpQueryInfoA(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
+                        &status_size, nullptr) ||
+        !IsVersionFileStatus(status)) {
         Deliver(*state, std::nullopt);
         return;
     }
@@ -151,6 +157,8 @@ bool DispatchPending(int& quit_code) {
             quit_code = static_cast<int>(msg.wParam);
             return false;
         }
+        if (PreTranslate(msg))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
