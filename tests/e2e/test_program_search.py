@@ -12,6 +12,7 @@ BING = 'http://www.bing.com/search?q='
 COMBO1_ARROW = (362, 16)      # the default-engine box's arrow, client pixels at 96 dpi
 COMBO1_BING = (300, 52)       # "Bing" in the list that drops down below it
 WEB_GOOGLE_CAPTION = (72, 56)  # "Google" in the panel's WEB row
+PANEL_TEXT_BOX = (140, 24)     # the panel's search text
 NOTEPAD_PLACE = (760, 620, 500, 300)  # clear of the centred settings window
 
 
@@ -78,6 +79,28 @@ class ProgramSearch(qmwine.UpdateAnsweredLocally):
         self.assertEqual(self.program.wait_launches(1, 10), [GOOGLE + 'a b'])
         self.assertTrue(qmwine.wait_until(lambda: not qmwine.find_windows('^Form1$'), 10),
                         '"Search and then close" is ticked: the panel must hide')
+
+    def test_grey_search_and_close_keeps_the_panel_and_enter_in_its_box_searches_nothing(self):
+        self.program = qmwine.Program(EXE, ini_text=qmwine.saved_ini(search_and_close=2))
+        self.start()
+        self.notepad.select_all()
+        xdotool('mousemove', '--sync', 300, 300)
+        xdotool('key', 'ctrl+alt+w')
+        panel = qmwine.wait_window('^Form1$', 10)
+        self.assertIsNotNone(panel, 'the panel did not appear')
+        px, py, _, _ = qmwine.window_geometry(panel)
+        xdotool('mousemove', '--sync', px + WEB_GOOGLE_CAPTION[0], py + WEB_GOOGLE_CAPTION[1],
+                'click', 1)
+        self.assertEqual(self.program.wait_launches(1, 10), [GOOGLE + 'a b'])
+        time.sleep(1)
+        self.assertIn(panel, qmwine.find_windows('^Form1$'), 'a grey box keeps the panel')
+
+        qmwine.focus(panel)
+        xdotool('mousemove', '--sync', px + PANEL_TEXT_BOX[0], py + PANEL_TEXT_BOX[1], 'click', 1)
+        xdotool('key', 'Return')
+        time.sleep(1.5)  # a launch would reach the log by now
+        self.assertEqual(self.program.launched_urls(), [GOOGLE + 'a b'])
+        self.assertIn(panel, qmwine.find_windows('^Form1$'))
 
     def test_exit_from_the_tray_while_the_panel_is_shown(self):
         self.start()
