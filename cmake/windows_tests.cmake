@@ -39,3 +39,8 @@ endforeach()
 if(QM_SHIPPED_EXE)
   add_test(NAME shipped_exe COMMAND ${CMAKE_SOURCE_DIR}/tests/harness/check_shipped_exe.sh ${QM_SHIPPED_EXE})
 endif()
+
+# A short soak of the real program: fails on a clear leak, a missed launch or a crash.
+add_test(NAME bench.soak COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/bench/soak.py 50 --check)
+set_tests_properties(bench.soak PROPERTIES TIMEOUT 300
+  ENVIRONMENT "QM_BUILD_DIR=${CMAKE_BINARY_DIR};PYTHONDONTWRITEBYTECODE=1")

@@ -35,10 +35,10 @@ class SettingsWindowTest(qmwine.UpdateAnsweredLocally):
             program.cleanup()
         qmwine.wine_reg('delete', RUN_KEY, '/v', 'quenmarksearch', '/f')
 
-    def start(self, ini_text=None, folder=None):
+    def start(self, ini_text=None, folder=None, extra_env=None):
         program = qmwine.Program('quenmark.exe', ini_text=ini_text, folder=folder)
         self.programs.append(program)
-        program.start()
+        program.start(extra_env)
         return program
 
     def main_window(self):
@@ -191,9 +191,12 @@ class SettingsWindowTest(qmwine.UpdateAnsweredLocally):
         self.assertTrue(first.running())
         self.assertEqual(first.read_ini(), SAVED_INI)
 
-    def test_pictures_open_the_makers_pages(self):
-        program = self.start(SAVED_INI)
+    def test_pictures_open_the_makers_pages_from_a_com_apartment(self):
+        program = self.start(SAVED_INI, extra_env={'WINEDEBUG': 'trace+ole'})
         wid = self.main_window()
+        # The shell may use COM for a URL handler: the program enters a single-threaded
+        # apartment at start (0x6: apartment-threaded, OLE1 DDE off).
+        self.assertRegex(program.output(), r'trace:ole:CoInitializeEx 0+, 0x6\n')
         self.click(wid, IMAGE1)
         self.assertTrue(program.wait_launches(1))
         self.click(wid, IMAGE2)
