@@ -64,34 +64,32 @@ class ProgramSearch(qmwine.UpdateAnsweredLocally):
         self.restart()
         self.assertEqual(self.direct_search(3), GOOGLE + 'a b')
 
-    def test_panel_search_shows_the_text_at_the_pointer_and_a_caption_searches_it(self):
-        self.start()
+    def panel_search_with_web_google(self):
+        """The second hotkey with the pointer at (300, 300), then a click on the WEB row's
+        Google caption; returns the panel and its geometry."""
         self.notepad.select_all()
         xdotool('mousemove', '--sync', 300, 300)
         xdotool('key', 'ctrl+alt+w')
         panel = qmwine.wait_window('^Form1$', 10)
         self.assertIsNotNone(panel, 'the panel did not appear')
-        px, py, width, height = qmwine.window_geometry(panel)
-        self.assertEqual((px, py, width, height), (300, 300, 221, 203))
-
-        xdotool('mousemove', '--sync', px + WEB_GOOGLE_CAPTION[0], py + WEB_GOOGLE_CAPTION[1],
-                'click', 1)
+        geometry = qmwine.window_geometry(panel)
+        xdotool('mousemove', '--sync', geometry[0] + WEB_GOOGLE_CAPTION[0],
+                geometry[1] + WEB_GOOGLE_CAPTION[1], 'click', 1)
         self.assertEqual(self.program.wait_launches(1, 10), [GOOGLE + 'a b'])
+        return panel, geometry
+
+    def test_panel_search_shows_the_text_at_the_pointer_and_a_caption_searches_it(self):
+        self.start()
+        _, geometry = self.panel_search_with_web_google()
+        self.assertEqual(geometry, (300, 300, 221, 203))
         self.assertTrue(qmwine.wait_until(lambda: not qmwine.find_windows('^Form1$'), 10),
                         '"Search and then close" is ticked: the panel must hide')
 
     def test_grey_search_and_close_keeps_the_panel_and_enter_in_its_box_searches_nothing(self):
+        self.program.cleanup()
         self.program = qmwine.Program(EXE, ini_text=qmwine.saved_ini(search_and_close=2))
         self.start()
-        self.notepad.select_all()
-        xdotool('mousemove', '--sync', 300, 300)
-        xdotool('key', 'ctrl+alt+w')
-        panel = qmwine.wait_window('^Form1$', 10)
-        self.assertIsNotNone(panel, 'the panel did not appear')
-        px, py, _, _ = qmwine.window_geometry(panel)
-        xdotool('mousemove', '--sync', px + WEB_GOOGLE_CAPTION[0], py + WEB_GOOGLE_CAPTION[1],
-                'click', 1)
-        self.assertEqual(self.program.wait_launches(1, 10), [GOOGLE + 'a b'])
+        panel, (px, py, _, _) = self.panel_search_with_web_google()
         time.sleep(1)
         self.assertIn(panel, qmwine.find_windows('^Form1$'), 'a grey box keeps the panel')
 
