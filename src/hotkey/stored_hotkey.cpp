@@ -24,11 +24,8 @@ StoredHotKey StoredHotKeyFromCodes(const std::string& key_code, const std::strin
         shift_mask |= kShiftMaskAlt;
     if (mods & kModShift)
         shift_mask |= kShiftMaskShift;
-    // A key without a name would show as modifiers alone.
-    std::string name = key_name(key);
-    if (name.empty())
-        return {};
-    return {ComposeModifierPrefix((mods & kModWin) != 0, shift_mask).text + name, key, mods};
+    return {ComposeModifierPrefix((mods & kModWin) != 0, shift_mask).text + key_name(key), key,
+            mods};
 }
 
 } // namespace qm

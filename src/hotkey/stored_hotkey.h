@@ -25,8 +25,7 @@ HotKeyValueNames ValueNamesFor(const std::string& control_name);
 // and the text follows from them, as it does when the keys are pressed, so what
 // is registered is always exactly what the field shows. Codes that a key press
 // could not have given (not a whole number, no main key or a modifier as the main
-// key, a key without a name, modifier flags outside 0-15) are no combination at
-// all: "NULL", 0 and 0.
+// key, modifier flags outside 0-15) are no combination at all: "NULL", 0 and 0.
 StoredHotKey StoredHotKeyFromCodes(const std::string& key_code, const std::string& mod_key_code,
                                    const std::function<std::string(int)>& key_name);
 

@@ -106,10 +106,10 @@ TEST(StoredHotKey, TheCodesDecideWhatTheFieldShows) {
         {"81", "16", none},
         {"256", "2", none},
         {"-81", "2", none},
-        {"0", "3", none},  // modifiers without a main key
-        {"17", "2", none}, // Ctrl as the main key
-        {"93", "2", none}, // the Applications key is never captured
-        {"7", "2", none},  // a key without a name
+        {"0", "3", none},              // modifiers without a main key
+        {"17", "2", none},             // Ctrl as the main key
+        {"93", "2", none},             // the Applications key is never captured
+        {"7", "2", {"Ctrl + ", 7, 2}}, // a key without a name, as the field shows it when pressed
     };
     for (const Row& row : rows) {
         StoredHotKey got = StoredHotKeyFromCodes(row.key, row.mod, key_name);
