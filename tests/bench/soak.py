@@ -9,7 +9,8 @@ every search reached the browser and the program is still running.
 With --check it fails (exit code 1) on a missed launch, a crash, or a clear leak:
 growth after the warm-up beyond what noise explains.
 
-Run: tests/harness/with-wine.sh build/win64 python3 tests/bench/soak.py [actions] [--check]"""
+Run: tests/harness/with-wine.sh build/win64 python3 tests/bench/soak.py [actions] [--check]
+     [--only=direct_search|panel_search|tray_menu]"""
 import os
 import re
 import shutil
@@ -109,8 +110,9 @@ class Soak:
         xdotool('key', 'Escape')
         qmwine.wait_until(lambda: not qmwine.untitled_windows(EXE), 10)
 
-    def run(self, actions, every):
-        steps = (self.direct_search, self.panel_search, self.tray_menu)
+    def run(self, actions, every, only=None):
+        steps = [step for step in (self.direct_search, self.panel_search, self.tray_menu)
+                 if only in (None, step.__name__)]
         samples = [(0, figures(self.program))]
         for action in range(1, actions + 1):
             steps[(action - 1) % len(steps)](action)
@@ -136,13 +138,16 @@ def growth_after_warm_up(samples):
 def main():
     args = [a for a in sys.argv[1:] if not a.startswith('--')]
     check = '--check' in sys.argv
+    # --only=direct_search, panel_search or tray_menu: one kind of action, to find
+    # which one a growth comes with.
+    only = next((a.split('=', 1)[1] for a in sys.argv[1:] if a.startswith('--only=')), None)
     actions = int(args[0]) if args else 500
     every = 100 if actions >= 200 else 10
     server = qmwine.HttpServer()
     server.use_as_wine_proxy()
     soak = Soak()
     try:
-        samples = soak.run(actions, every)
+        samples = soak.run(actions, every, only)
         crashed = not soak.program.running()
     finally:
         soak.close()
