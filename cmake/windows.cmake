@@ -22,7 +22,7 @@ add_library(quenmark_app STATIC ${QM_APP_SOURCES})
 target_include_directories(quenmark_app PUBLIC src ${CMAKE_BINARY_DIR}/generated)
 target_compile_options(quenmark_app PRIVATE ${QM_WARNINGS})
 target_link_libraries(quenmark_app PUBLIC quenmark_core ${QM_WIN_LIBS})
-# Browser launches initialise COM on their own thread.
+# COM: initialised at start, and on the thread of each browser launch.
 target_link_libraries(quenmark_app PUBLIC ole32)
 
 # Artwork is drawn by a script at build time and compiled in through the .rc file.

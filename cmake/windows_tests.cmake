@@ -45,3 +45,8 @@ if(QM_DIST_DIR)
     COMMAND ${CMAKE_SOURCE_DIR}/tests/harness/check_dist_reproducible.sh ${CMAKE_SOURCE_DIR} ${QM_DIST_DIR})
   set_tests_properties(dist_reproducible PROPERTIES TIMEOUT 300)
 endif()
+
+# A short soak of the real program: fails on a clear leak, a missed launch or a crash.
+add_test(NAME bench.soak COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/bench/soak.py 50 --check)
+set_tests_properties(bench.soak PROPERTIES TIMEOUT 300
+  ENVIRONMENT "QM_BUILD_DIR=${CMAKE_BINARY_DIR};PYTHONDONTWRITEBYTECODE=1")

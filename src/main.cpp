@@ -1,7 +1,9 @@
 #include "controller/frm_set.h"
 #include "controller/single_instance.h"
+#include "platform/dialog_keys.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -10,6 +12,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         qm::ActivateRunningCopy(qm::FrmSet::kClassName);
         return 0;
     }
+    // The shell may hand a URL to a handler through COM, and asks its callers to
+    // have the thread in a single-threaded apartment first. Kept for the whole run,
+    // which ends in ExitProcess.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
@@ -20,7 +26,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // the ANSI code page is.
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (frmSet.PreTranslate(msg))
+        if (qm::PreTranslate(msg))
             continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

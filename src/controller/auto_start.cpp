@@ -14,59 +14,60 @@ namespace {
 constexpr DWORD kMaxValueBytes = 64 * 1024;
 } // namespace
 
-std::string ReadRegString(HKEY root, const std::string& key_path, const std::string& value_name) {
+std::wstring ReadRegString(HKEY root, const std::wstring& key_path,
+                           const std::wstring& value_name) {
     HKEY raw = nullptr;
-    if (RegOpenKeyExA(root, key_path.c_str(), 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(root, key_path.c_str(), 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS)
         return {};
     UniqueHkey key(raw);
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExA(key.get(), value_name.c_str(), nullptr, &type, nullptr, &size) !=
+    if (RegQueryValueExW(key.get(), value_name.c_str(), nullptr, &type, nullptr, &size) !=
             ERROR_SUCCESS ||
         type != REG_SZ || size == 0 || size > kMaxValueBytes)
         return {};
-    // One spare byte: the stored data need not end in a NUL.
-    std::string buffer(size + 1, '\0');
+    // One spare character: the stored data need not end in a NUL.
+    std::wstring buffer(size / sizeof(wchar_t) + 1, L'\0');
     DWORD read = size;
-    if (RegQueryValueExA(key.get(), value_name.c_str(), nullptr, &type,
+    if (RegQueryValueExW(key.get(), value_name.c_str(), nullptr, &type,
                          reinterpret_cast<BYTE*>(buffer.data()), &read) != ERROR_SUCCESS ||
         type != REG_SZ)
         return {};
-    buffer.resize(read);
-    size_t nul = buffer.find('\0');
-    if (nul != std::string::npos)
+    buffer.resize(read / sizeof(wchar_t));
+    size_t nul = buffer.find(L'\0');
+    if (nul != std::wstring::npos)
         buffer.resize(nul);
     return buffer;
 }
 
-RegistryRunKeyStore::RegistryRunKeyStore(std::string key_path, std::string value_name)
+RegistryRunKeyStore::RegistryRunKeyStore(std::wstring key_path, std::wstring value_name)
     : key_path_(std::move(key_path)), value_name_(std::move(value_name)) {}
 
-bool RegistryRunKeyStore::Write(HKEY root, const std::string& data) {
+bool RegistryRunKeyStore::Write(HKEY root, const std::wstring& data) {
     HKEY raw = nullptr;
-    if (RegCreateKeyExA(root, key_path_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+    if (RegCreateKeyExW(root, key_path_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
                         nullptr, &raw, nullptr) != ERROR_SUCCESS)
         return false;
     UniqueHkey key(raw);
-    return RegSetValueExA(key.get(), value_name_.c_str(), 0, REG_SZ,
+    return RegSetValueExW(key.get(), value_name_.c_str(), 0, REG_SZ,
                           reinterpret_cast<const BYTE*>(data.c_str()),
-                          static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
+                          static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 bool RegistryRunKeyStore::Delete(HKEY root) {
     // Only opened, never created: a missing key holds no value to remove.
     HKEY raw = nullptr;
-    LONG opened = RegOpenKeyExA(root, key_path_.c_str(), 0, KEY_SET_VALUE, &raw);
+    LONG opened = RegOpenKeyExW(root, key_path_.c_str(), 0, KEY_SET_VALUE, &raw);
     if (opened == ERROR_FILE_NOT_FOUND)
         return true;
     if (opened != ERROR_SUCCESS)
         return false;
     UniqueHkey key(raw);
-    LONG deleted = RegDeleteValueA(key.get(), value_name_.c_str());
+    LONG deleted = RegDeleteValueW(key.get(), value_name_.c_str());
     return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
 }
 
-std::string RegistryRunKeyStore::Read(HKEY root) {
+std::wstring RegistryRunKeyStore::Read(HKEY root) {
     return ReadRegString(root, key_path_, value_name_);
 }
 
@@ -81,7 +82,7 @@ bool SetAutoStart(bool enable, RunKeyStore& store) {
         bool user_clear = store.Delete(HKEY_CURRENT_USER);
         return machine_clear && user_clear;
     }
-    std::string command = AutoStartCommand(ProgramFolder(), ExeBaseName());
+    std::wstring command = AutoStartCommand(ProgramFolder(), ExeBaseName());
     // One entry only: a second one would start a second copy at logon. So a
     // per-user fallback left from an earlier run goes once the machine-wide
     // entry is in place, and none is added while the machine-wide one already
@@ -99,6 +100,11 @@ bool SetAutoStart(bool enable, RunKeyStore& store) {
 bool IsAutoStartSet(RunKeyStore& store) {
     return IsAutoStartValuePresent(store.Read(HKEY_LOCAL_MACHINE)) ||
            IsAutoStartValuePresent(store.Read(HKEY_CURRENT_USER));
+}
+
+int AutoStartBoxAfterClick(int box_state, RunKeyStore& store) {
+    SetAutoStart(box_state == 1, store);
+    return IsAutoStartSet(store) ? 1 : 0;
 }
 
 } // namespace qm

@@ -14,24 +14,24 @@ class RunKeyStore {
   public:
     virtual ~RunKeyStore() = default;
     // Writes the value as REG_SZ, creating the key if needed.
-    virtual bool Write(HKEY root, const std::string& data) = 0;
+    virtual bool Write(HKEY root, const std::wstring& data) = 0;
     // True when the value is gone afterwards (also when it never existed).
     virtual bool Delete(HKEY root) = 0;
     // The value's text; empty for anything but an existing REG_SZ value.
-    virtual std::string Read(HKEY root) = 0;
+    virtual std::wstring Read(HKEY root) = 0;
 };
 
 // The registry itself; the key path and value name can be changed for tests.
 class RegistryRunKeyStore : public RunKeyStore {
   public:
-    RegistryRunKeyStore(std::string key_path, std::string value_name);
-    bool Write(HKEY root, const std::string& data) override;
+    RegistryRunKeyStore(std::wstring key_path, std::wstring value_name);
+    bool Write(HKEY root, const std::wstring& data) override;
     bool Delete(HKEY root) override;
-    std::string Read(HKEY root) override;
+    std::wstring Read(HKEY root) override;
 
   private:
-    std::string key_path_;
-    std::string value_name_;
+    std::wstring key_path_;
+    std::wstring value_name_;
 };
 
 // The real Run key and the value "quenmarksearch".
@@ -45,8 +45,14 @@ bool SetAutoStart(bool enable, RunKeyStore& store = SystemRunKeyStore());
 // Whether a non-blank entry exists under either root.
 bool IsAutoStartSet(RunKeyStore& store = SystemRunKeyStore());
 
+// The "Auto start" box's click: writes the entry for a ticked box (1), removes it
+// otherwise, and gives the state the box must show, which is what the registry
+// now holds: a refused change (a machine-wide entry this user may not delete)
+// never looks done.
+int AutoStartBoxAfterClick(int box_state, RunKeyStore& store = SystemRunKeyStore());
+
 // One REG_SZ value's text up to its first NUL; empty for a missing key or
 // value, another type (REG_EXPAND_SZ included) or a failed read.
-std::string ReadRegString(HKEY root, const std::string& key_path, const std::string& value_name);
+std::wstring ReadRegString(HKEY root, const std::wstring& key_path, const std::wstring& value_name);
 
 } // namespace qm

@@ -3,46 +3,46 @@
 namespace qm {
 
 namespace {
-const char kBlanks[] = " \t\r\n";
+const wchar_t kBlanks[] = L" \t\r\n";
 
-std::string Trim(const std::string& text) {
+std::wstring Trim(const std::wstring& text) {
     size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string::npos)
+    if (first == std::wstring::npos)
         return {};
     size_t last = text.find_last_not_of(kBlanks);
     return text.substr(first, last - first + 1);
 }
 
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+wchar_t AsciiLower(wchar_t c) {
+    return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
 }
 } // namespace
 
-std::string AutoStartCommand(const std::string& folder, const std::string& exe_base_name) {
-    std::string path = folder + "\\" + exe_base_name + ".exe";
-    if (path.find_first_of(" \t") != std::string::npos)
-        return "\"" + path + "\"";
+std::wstring AutoStartCommand(const std::wstring& folder, const std::wstring& exe_base_name) {
+    std::wstring path = folder + L"\\" + exe_base_name + L".exe";
+    if (path.find_first_of(L" \t") != std::wstring::npos)
+        return L"\"" + path + L"\"";
     return path;
 }
 
-std::string CommandProgramPath(const std::string& value) {
-    std::string text = Trim(value);
-    if (text.empty() || text[0] != '"')
+std::wstring CommandProgramPath(const std::wstring& value) {
+    std::wstring text = Trim(value);
+    if (text.empty() || text[0] != L'"')
         return text;
     // A quoted path ends at its closing quotation mark; anything after it is
     // arguments. A missing closing mark takes the rest, as Windows does.
-    size_t close = text.find('"', 1);
-    std::string path = close == std::string::npos ? text.substr(1) : text.substr(1, close - 1);
+    size_t close = text.find(L'"', 1);
+    std::wstring path = close == std::wstring::npos ? text.substr(1) : text.substr(1, close - 1);
     return Trim(path);
 }
 
-bool IsAutoStartValuePresent(const std::string& value) {
+bool IsAutoStartValuePresent(const std::wstring& value) {
     return !CommandProgramPath(value).empty();
 }
 
-bool SameProgramPath(const std::string& a, const std::string& b) {
-    std::string pa = CommandProgramPath(a);
-    std::string pb = CommandProgramPath(b);
+bool SameProgramPath(const std::wstring& a, const std::wstring& b) {
+    std::wstring pa = CommandProgramPath(a);
+    std::wstring pb = CommandProgramPath(b);
     if (pa.empty() || pa.size() != pb.size())
         return false;
     for (size_t i = 0; i < pa.size(); ++i) {

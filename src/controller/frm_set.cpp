@@ -7,6 +7,7 @@
 #include "controller/settings/mod_ini.h"
 #include "controller/single_instance.h"
 #include "controller/update_check.h"
+#include "platform/dialog_keys.h"
 #include "platform/dpi.h"
 #include "platform/shell_open.h"
 #include "resources/resource_ids.h"
@@ -42,6 +43,7 @@ bool FrmSet::Load() {
         return false;
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_big_.get()));
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_small_.get()));
+    AddDialogKeys(hwnd());
 
     // The controls load first: the hotkey fields read their stored combinations
     // and so fix set.ini's path before the window reads its own settings.
@@ -151,10 +153,7 @@ void FrmSet::Combo1_Click() {
 }
 
 void FrmSet::Check1_Click() {
-    bool enable = CheckState(Check1_) == 1;
-    // A refused write must not leave the box ticked as if it had worked.
-    if (!SetAutoStart(enable) && enable)
-        SetCheckState(Check1_, 0);
+    SetCheckState(Check1_, AutoStartBoxAfterClick(CheckState(Check1_)));
 }
 
 void FrmSet::Timer1_Timer() {
@@ -214,13 +213,17 @@ LRESULT CALLBACK FrmSet::EffectiveBoxProc(HWND box, UINT message, WPARAM wparam,
         return DefSubclassProc(box, message, wparam, lparam);
     }
     LRESULT result = DefSubclassProc(box, message, wparam, lparam);
+    HotKey& hotkey = id == 1 ? self->HotKey1_ : self->HotKey2_;
     if (message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP) {
         // After the click has changed the box's state.
         POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
         RECT client;
         GetClientRect(box, &client);
         if (PtInRect(&client, point))
-            self->SwitchHotKey(id == 1 ? self->HotKey1_ : self->HotKey2_, box);
+            self->SwitchHotKey(hotkey, box);
+    } else if (message == WM_KEYUP && wparam == VK_SPACE) {
+        // Space ticks or clears the focused box as a click does: it switches the same way.
+        self->SwitchHotKey(hotkey, box);
     }
     return result;
 }
@@ -253,6 +256,9 @@ LRESULT FrmSet::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CLOSE:
         Unload();
         return 0;
+    case WM_DESTROY:
+        RemoveDialogKeys(hwnd());
+        break;
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:
@@ -267,10 +273,6 @@ LRESULT FrmSet::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         break;
     }
     return WindowBase::HandleMessage(message, wparam, lparam);
-}
-
-bool FrmSet::PreTranslate(MSG& msg) {
-    return IsDialogMessageW(hwnd(), &msg) != FALSE;
 }
 
 } // namespace qm

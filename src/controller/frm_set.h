@@ -24,8 +24,6 @@ class FrmSet : public WindowBase {
     FrmSet();
     // Creates the window and its controls, runs the start-up sequence and shows it.
     bool Load();
-    // The message loop's keyboard navigation between the controls.
-    bool PreTranslate(MSG& msg);
 
     // Save: both hotkeys' SaveSettings, then the check-box keys.
     void cmdCommand1_Click();

@@ -3,7 +3,7 @@
 namespace qm {
 
 bool SingleInstance::Acquire() {
-    mutex_ = CreateMutexA(nullptr, FALSE, "Local\\QuenmarkSearch.SingleInstance");
+    mutex_ = CreateMutexW(nullptr, FALSE, L"Local\\QuenmarkSearch.SingleInstance");
     if (mutex_ && GetLastError() == ERROR_ALREADY_EXISTS) {
         CloseHandle(mutex_);
         mutex_ = nullptr;

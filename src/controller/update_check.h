@@ -10,7 +10,8 @@ namespace qm {
 // Fetches an http URL's content, at most kMaxVersionAnswer bytes of it, through the
 // system's proxy settings. Window messages of the calling thread keep being dispatched
 // meanwhile; a WM_QUIT among them abandons the fetch and is posted again. nullopt when
-// nothing was received: no network, host not found, refused, timed out.
+// nothing was received: no network, host not found, refused, timed out, or an
+// answer whose HTTP status is not 2xx (an error page is no version file).
 std::optional<std::string> FetchVersionText(const char* url);
 
 // Fetches the version file and, when it names another version, asks the user (owned by

@@ -2,6 +2,7 @@
 
 #include "controller/update_version.h"
 #include "platform/delay_load.h"
+#include "platform/dialog_keys.h"
 #include "platform/unique_handle.h"
 
 #include <wininet.h>
@@ -119,7 +120,12 @@ void Transfer(FetchState* state) {
     }
     // Wine ignores the time-outs of the session for a request: set them here too.
     SetTimeouts(request.get());
-    if (!HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0)) {
+    DWORD status = 0;
+    DWORD status_size = sizeof(status);
+    if (!HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0) ||
+        !HttpQueryInfoA(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
+                        &status_size, nullptr) ||
+        !IsVersionFileStatus(status)) {
         Deliver(*state, std::nullopt);
         return;
     }
@@ -156,6 +162,8 @@ bool DispatchPending(int& quit_code) {
             quit_code = static_cast<int>(msg.wParam);
             return false;
         }
+        if (PreTranslate(msg))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

@@ -11,10 +11,16 @@ inline constexpr size_t kMaxVersionAnswer = 4096;
 
 enum class UpdateVerdict {
     NoAnswer, // nothing received at all: say nothing
-    Same,     // exactly our own version text
-    Differs,  // anything else, a newer version, a line break or an error page
+    Same,     // our own version text
+    Differs,  // anything else, such as a newer version
 };
 
+// Blanks and line breaks around the text, and a UTF-8 byte-order mark, are not
+// part of the version; nothing left is no answer.
 UpdateVerdict JudgeVersionAnswer(const std::string& own, const std::optional<std::string>& fetched);
+
+// Only a 2xx answer carries the version file; an error page (404, a moved site) is
+// no answer, like a failed fetch.
+bool IsVersionFileStatus(unsigned long http_status);
 
 } // namespace qm

@@ -1,16 +1,16 @@
 #include "hotkey/hotkey_store.h"
 
 #include "controller/settings/mod_ini.h"
+#include "platform/keyboard.h"
 #include "platform/per_user_settings.h"
 
 namespace qm {
 
 StoredHotKey LoadHotKeyFromIni(const std::string& control_name) {
     HotKeyValueNames names = ValueNamesFor(control_name);
-    std::string text = ReadIniString(kHotKeySection, names.text, "NULL");
     std::string key_code = ReadIniString(kHotKeySection, names.key_code, "0");
     std::string mod_key_code = ReadIniString(kHotKeySection, names.mod_key_code, "0");
-    return StoredHotKeyFromValues(text, key_code, mod_key_code);
+    return StoredHotKeyFromCodes(key_code, mod_key_code, KeyNameOf);
 }
 
 void SaveHotKeyToIni(const std::string& control_name, const StoredHotKey& hotkey) {
@@ -23,11 +23,10 @@ void SaveHotKeyToIni(const std::string& control_name, const StoredHotKey& hotkey
 StoredHotKey LoadHotKeyFromRegistry(const std::string& application,
                                     const std::string& control_name) {
     HotKeyValueNames names = ValueNamesFor(control_name);
-    std::string text = ReadPerUserSetting(application, kHotKeySection, names.text, "NULL");
     std::string key_code = ReadPerUserSetting(application, kHotKeySection, names.key_code, "0");
     std::string mod_key_code =
         ReadPerUserSetting(application, kHotKeySection, names.mod_key_code, "0");
-    return StoredHotKeyFromValues(text, key_code, mod_key_code);
+    return StoredHotKeyFromCodes(key_code, mod_key_code, KeyNameOf);
 }
 
 void SaveHotKeyToRegistry(const std::string& application, const std::string& control_name,

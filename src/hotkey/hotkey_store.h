@@ -1,6 +1,7 @@
 #pragma once
 // Loading and saving one hotkey control's combination, in set.ini or in the
-// per-user registry store.
+// per-user registry store. Loading reads the codes; the text the field shows
+// follows from them (a stored text that names another combination is not shown).
 #include "hotkey/stored_hotkey.h"
 
 #include <string>

@@ -1,6 +1,7 @@
 #include "hotkey/stored_hotkey.h"
 
 #include "controller/settings/ini_value.h"
+#include "hotkey/hotkey_text.h"
 
 namespace qm {
 
@@ -10,26 +11,21 @@ HotKeyValueNames ValueNamesFor(const std::string& control_name) {
     return {control_name + "Text", control_name + "KeyCode", control_name + "ModKeyCode"};
 }
 
-namespace {
-int CodeInRange(const std::string& text, int highest) {
-    int value = ParseIniInt(text, 0);
-    return value >= 0 && value <= highest ? value : 0;
-}
-} // namespace
-
-StoredHotKey StoredHotKeyFromValues(const std::string& text, const std::string& key_code,
-                                    const std::string& mod_key_code) {
-    StoredHotKey stored;
-    stored.text.clear();
-    for (char c : text) {
-        if (stored.text.size() == kMaxStoredTextLength)
-            break;
-        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F)
-            stored.text += c;
-    }
-    stored.key_code = CodeInRange(key_code, 255);
-    stored.mod_key_code = CodeInRange(mod_key_code, 15);
-    return stored;
+StoredHotKey StoredHotKeyFromCodes(const std::string& key_code, const std::string& mod_key_code,
+                                   const std::function<std::string(int)>& key_name) {
+    const int key = ParseIniInt(key_code, -1);
+    const int mods = ParseIniInt(mod_key_code, -1);
+    if (key < 1 || key > 255 || IsModifierOnlyKey(key) || key == kVkApps || mods < 0 || mods > 15)
+        return {};
+    int shift_mask = 0;
+    if (mods & kModCtrl)
+        shift_mask |= kShiftMaskCtrl;
+    if (mods & kModAlt)
+        shift_mask |= kShiftMaskAlt;
+    if (mods & kModShift)
+        shift_mask |= kShiftMaskShift;
+    return {ComposeModifierPrefix((mods & kModWin) != 0, shift_mask).text + key_name(key), key,
+            mods};
 }
 
 } // namespace qm

@@ -1,6 +1,7 @@
 #pragma once
 // A hotkey combination as it is kept in a store: section "hotkey", one group of
 // three text values per control, named after the control.
+#include <functional>
 #include <string>
 
 namespace qm {
@@ -20,15 +21,12 @@ struct HotKeyValueNames {
 };
 HotKeyValueNames ValueNamesFor(const std::string& control_name);
 
-// The longest text a store gives back (the profile functions' limit, applied to
-// every store alike).
-constexpr size_t kMaxStoredTextLength = 254;
-
-// Values as read from a store, made safe to use: a code that is not a whole number,
-// not a virtual-key code (0-255) or not a set of modifier flags (0-15) becomes 0;
-// the text loses control characters (a line break would break set.ini when saved
-// again) and is cut to kMaxStoredTextLength.
-StoredHotKey StoredHotKeyFromValues(const std::string& text, const std::string& key_code,
-                                    const std::string& mod_key_code);
+// The combination the stored codes name, as the field shows it. The codes decide
+// and the text follows from them, as it does when the keys are pressed, so what
+// is registered is always exactly what the field shows. Codes that a key press
+// could not have given (not a whole number, no main key or a modifier as the main
+// key, modifier flags outside 0-15) are no combination at all: "NULL", 0 and 0.
+StoredHotKey StoredHotKeyFromCodes(const std::string& key_code, const std::string& mod_key_code,
+                                   const std::function<std::string(int)>& key_name);
 
 } // namespace qm

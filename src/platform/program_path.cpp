@@ -5,10 +5,10 @@
 namespace qm {
 
 namespace {
-std::string ModulePath() {
-    std::string path(MAX_PATH, '\0');
+std::wstring ModulePath() {
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0)
             return {};
         if (length < path.size()) {
@@ -20,23 +20,23 @@ std::string ModulePath() {
 }
 } // namespace
 
-std::string ProgramFolder() {
-    std::string path = ModulePath();
-    size_t slash = path.find_last_of("\\/");
-    if (slash == std::string::npos)
+std::wstring ProgramFolder() {
+    std::wstring path = ModulePath();
+    size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos)
         return {};
     // A drive root keeps its separator, as the platform reports it.
-    if (slash == 2 && path[1] == ':')
+    if (slash == 2 && path[1] == L':')
         return path.substr(0, 3);
     return path.substr(0, slash);
 }
 
-std::string ExeBaseName() {
-    std::string path = ModulePath();
-    size_t slash = path.find_last_of("\\/");
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    size_t dot = name.find_last_of('.');
-    return dot == std::string::npos ? name : name.substr(0, dot);
+std::wstring ExeBaseName() {
+    std::wstring path = ModulePath();
+    size_t slash = path.find_last_of(L"\\/");
+    std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+    size_t dot = name.find_last_of(L'.');
+    return dot == std::wstring::npos ? name : name.substr(0, dot);
 }
 
 } // namespace qm

@@ -1,12 +1,13 @@
 #pragma once
-// Where the running program lives, as the platform gives it (ANSI code page).
+// Where the running program lives, in UTF-16 as the platform gives it, so a folder
+// named in any script survives whatever the ANSI code page is.
 #include <string>
 
 namespace qm {
 
 // The exe's folder without a trailing separator, except at a drive root ("D:\").
-std::string ProgramFolder();
+std::wstring ProgramFolder();
 // The exe's file name without its extension ("quenmark").
-std::string ExeBaseName();
+std::wstring ExeBaseName();
 
 } // namespace qm

@@ -9,12 +9,13 @@ bool PassesAsIs(unsigned char c) {
     if (c < 0x20 || c >= 0x7F)
         return false; // control characters, line breaks, everything outside ASCII
     switch (c) {
-    case '%': // would read as an escape
-    case '&': // would start a new query parameter
-    case '#': // would cut the query into a fragment
-    case '+': // engines read it as a blank
-    case '?': // would start a query inside a path
-    case '"': // would end the browser's quoted command-line argument
+    case '%':  // would read as an escape
+    case '&':  // would start a new query parameter
+    case '#':  // would cut the query into a fragment
+    case '+':  // engines read it as a blank
+    case '?':  // would start a query inside a path
+    case '"':  // would end the browser's quoted command-line argument
+    case '\\': // at the end, would escape the closing quote of that argument
         return false;
     default:
         return true;

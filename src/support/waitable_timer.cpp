@@ -1,5 +1,6 @@
 #include "support/waitable_timer.h"
 
+#include "platform/dialog_keys.h"
 #include "platform/unique_handle.h"
 #include "support/timer_name.h"
 
@@ -63,6 +64,8 @@ void DispatchPending(bool& quit, int& quit_code) {
             quit_code = static_cast<int>(msg.wParam);
             continue;
         }
+        if (PreTranslate(msg))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

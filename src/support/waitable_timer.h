@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "platform/program_path.h"
+#include "platform/text_codec.h"
 
 #include <cstdint>
 #include <functional>
@@ -13,8 +14,10 @@ namespace qm {
 
 class clsWaitableTimer {
   public:
-    // The timer names begin with the exe's name; a test may give its own.
-    explicit clsWaitableTimer(std::string exe_base_name = ExeBaseName());
+    // The timer names begin with the exe's name; a test may give its own. The
+    // name only has to be the same for every copy of the program, so its ANSI
+    // form serves even where a character does not survive the code page.
+    explicit clsWaitableTimer(std::string exe_base_name = WideToAnsi(ExeBaseName()));
     ~clsWaitableTimer();
     clsWaitableTimer(const clsWaitableTimer&) = delete;
     clsWaitableTimer& operator=(const clsWaitableTimer&) = delete;

@@ -96,6 +96,31 @@ def reg_query(key, value):
     return None
 
 
+def reg_value_text(key, value):
+    """The text of a string value, read through an exported .reg file: unlike `reg query`
+    on a pipe, the file keeps characters outside the console's code page. None when the
+    value is missing."""
+    folder = tempfile.mkdtemp(prefix='qm-reg-')
+    try:
+        path = os.path.join(folder, 'export.reg')
+        subprocess.run([WINELOADER, 'reg', 'export', key, windows_path(path), '/y'],
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        try:
+            with open(path, encoding='utf-16') as f:
+                lines = f.read().splitlines()
+        except FileNotFoundError:
+            return None
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
+    prefix = '"%s"="' % value
+    for line in lines:
+        if line.lower().startswith(prefix.lower()) and line.endswith('"'):
+            data = line[len(prefix):-1]
+            return re.sub(r'\\(.)', r'\1', data)
+    return None
+
+
 class Program:
     """A copy of a built exe in a folder of its own, started under Wine.
 
@@ -230,6 +255,7 @@ class HttpServer:
 
     def __init__(self):
         self.body = b'1.0'
+        self.status = 200
         self.delay = 0.0
         self.requests = []
         self.refuse = False
@@ -241,7 +267,7 @@ class HttpServer:
                 if outer.delay:
                     time.sleep(outer.delay)
                 body = outer.body
-                self.send_response(200)
+                self.send_response(outer.status)
                 self.send_header('Content-Type', 'text/plain')
                 self.send_header('Content-Length', str(len(body)))
                 self.end_headers()

@@ -13,6 +13,7 @@ COMBO1_ARROW = (362, 16)      # the default-engine box's arrow, client pixels at
 COMBO1_BING = (300, 52)       # "Bing" in the list that drops down below it
 WEB_GOOGLE_CAPTION = (72, 56)  # "Google" in the panel's WEB row
 DDE_KEY = r'HKCR\http\shell\open\ddeexec'
+PANEL_TEXT_BOX = (140, 24)     # the panel's search text
 NOTEPAD_PLACE = (760, 620, 500, 300)  # clear of the centred settings window
 
 
@@ -64,31 +65,52 @@ class ProgramSearch(qmwine.UpdateAnsweredLocally):
         self.restart()
         self.assertEqual(self.direct_search(3), GOOGLE + 'a b')
 
+    def panel_search_with_web_google(self):
+        """The second hotkey with the pointer at (300, 300), then a click on the WEB row's
+        Google caption; returns the panel, its geometry and when the click was delivered."""
+        self.notepad.select_all()
+        xdotool('mousemove', '--sync', 300, 300)
+        xdotool('key', 'ctrl+alt+w')
+        panel = qmwine.wait_window('^Form1$', 10)
+        self.assertIsNotNone(panel, 'the panel did not appear')
+        geometry = qmwine.window_geometry(panel)
+        xdotool('mousemove', '--sync', geometry[0] + WEB_GOOGLE_CAPTION[0],
+                geometry[1] + WEB_GOOGLE_CAPTION[1])
+        xdotool('click', 1)
+        return panel, geometry, time.monotonic()
+
     def test_panel_search_shows_the_text_at_the_pointer_and_a_caption_searches_it(self):
         # A browser that takes seconds to come up, asked over DDE as some register
         # themselves: the shell waits for it.
         qmwine.wine_reg('add', DDE_KEY, '/ve', '/d', '%1', '/f')
         self.addCleanup(qmwine.wine_reg, 'delete', DDE_KEY, '/f')
         self.start({'QM_BROWSER_HOLD_MS': '3000'})
-        self.notepad.select_all()
-        xdotool('mousemove', '--sync', 300, 300)
-        xdotool('key', 'ctrl+alt+w')
-        panel = qmwine.wait_window('^Form1$', 10)
-        self.assertIsNotNone(panel, 'the panel did not appear')
-        px, py, width, height = qmwine.window_geometry(panel)
-        self.assertEqual((px, py, width, height), (300, 300, 221, 203))
-
-        xdotool('mousemove', '--sync', px + WEB_GOOGLE_CAPTION[0], py + WEB_GOOGLE_CAPTION[1])
-        xdotool('click', 1)
-        start = time.monotonic()  # the click has been delivered
+        _, geometry, clicked = self.panel_search_with_web_google()
+        self.assertEqual(geometry, (300, 300, 221, 203))
         self.assertTrue(qmwine.wait_until(lambda: not qmwine.find_windows('^Form1$'), 10, 0.01),
                         '"Search and then close" is ticked: the panel must hide')
-        hidden_after = time.monotonic() - start
+        hidden_after = time.monotonic() - clicked
         # The browser takes seconds to come up, and the shell may wait for it.
         self.assertEqual(qmwine.syscommand(qmwine.QUENMARK_TITLE, 'ping'), 0,
                          'the settings window must answer while the browser is launched')
         self.assertLess(hidden_after, 0.1, 'the panel must hide at the click')
         self.assertEqual(self.program.wait_launches(1, 10), [GOOGLE + 'a b'])
+
+    def test_grey_search_and_close_keeps_the_panel_and_enter_in_its_box_searches_nothing(self):
+        self.program.cleanup()
+        self.program = qmwine.Program(EXE, ini_text=qmwine.saved_ini(search_and_close=2))
+        self.start()
+        panel, (px, py, _, _), _ = self.panel_search_with_web_google()
+        self.assertEqual(self.program.wait_launches(1, 10), [GOOGLE + 'a b'])
+        time.sleep(1)
+        self.assertIn(panel, qmwine.find_windows('^Form1$'), 'a grey box keeps the panel')
+
+        qmwine.focus(panel)
+        xdotool('mousemove', '--sync', px + PANEL_TEXT_BOX[0], py + PANEL_TEXT_BOX[1], 'click', 1)
+        xdotool('key', 'Return')
+        time.sleep(1.5)  # a launch would reach the log by now
+        self.assertEqual(self.program.launched_urls(), [GOOGLE + 'a b'])
+        self.assertIn(panel, qmwine.find_windows('^Form1$'))
 
     def test_exit_from_the_tray_while_the_panel_is_shown(self):
         self.start()

@@ -22,6 +22,11 @@ HOTKEY1_FIELD = (130, 12)
 HOTKEY2_FIELD = (130, 52)
 HOTKEY2_CLEARED = 'HotKey2Text=NULL\r\nHotKey2KeyCode=0\r\nHotKey2ModKeyCode=0\r\n'
 DOUBLE_CLICK_TIME = 0.6  # two clicks closer than this would be one double-click
+FIRST_HOTKEY_OFF_INI = SAVED_INI.replace('checka=1\r\ncheckb', 'checka=0\r\ncheckb')
+SECOND_HOTKEY_NULL_INI = (SAVED_INI.replace('HotKey2Text=Ctrl + Alt + W', 'HotKey2Text=NULL')
+                          .replace('HotKey2KeyCode=87', 'HotKey2KeyCode=0')
+                          .replace('HotKey2ModKeyCode=3', 'HotKey2ModKeyCode=0')
+                          .replace('checkb=1', 'checkb=0'))
 
 
 class SettingsWindowTest(qmwine.UpdateAnsweredLocally):
@@ -34,10 +39,10 @@ class SettingsWindowTest(qmwine.UpdateAnsweredLocally):
             program.cleanup()
         qmwine.wine_reg('delete', RUN_KEY, '/v', 'quenmarksearch', '/f')
 
-    def start(self, ini_text=None, folder=None):
+    def start(self, ini_text=None, folder=None, extra_env=None):
         program = qmwine.Program('quenmark.exe', ini_text=ini_text, folder=folder)
         self.programs.append(program)
-        program.start()
+        program.start(extra_env)
         return program
 
     def main_window(self):
@@ -115,6 +120,97 @@ class SettingsWindowTest(qmwine.UpdateAnsweredLocally):
         self.assertIn('checkb=0', program.read_ini())
         self.assertEqual(program.launched_urls(), [])
 
+    def test_stored_values_the_program_cannot_use(self):
+        rows = [
+            # The second registration of the same combination fails: its box clears.
+            ('two identical combinations', SAVED_INI.replace(
+                'HotKey2Text=Ctrl + Alt + W\r\nHotKey2KeyCode=87',
+                'HotKey2Text=Ctrl + Alt + Q\r\nHotKey2KeyCode=81'), 1, SECOND_HOTKEY_NULL_INI),
+            # Shown as Ctrl + Alt + W it would register plain W: no combination at all.
+            ('modifiers out of range', SAVED_INI.replace(
+                'HotKey2ModKeyCode=3', 'HotKey2ModKeyCode=-1'), 1, SECOND_HOTKEY_NULL_INI),
+            # A box value that is no state keeps the box as it starts: ticked.
+            ('check-box values that are no state', SAVED_INI.replace(
+                'checka=1\r\ncheckb=1\r\ncheckc=0\r\n[auto]\r\nchecka=0',
+                'checka=abc\r\ncheckb=7\r\ncheckc=-1\r\n[auto]\r\nchecka='), 0,
+             qmwine.saved_ini(update_tips=1, search_and_close=1)),
+        ]
+        for name, ini, messages, saved in rows:
+            with self.subTest(name):
+                program = self.start(ini)
+                for _ in range(messages):
+                    self.assertIsNotNone(qmwine.answer_message_box('error', timeout=20),
+                                         'expected the hotkey\'s message')
+                self.main_window()
+                self.assertIsNone(qmwine.wait_window('^error$', 1), 'one message only')
+                self.close(program)
+                self.assertEqual(program.read_ini(), saved)
+
+    def test_end_of_session_saves_as_closing_does(self):
+        program = self.start(SAVED_INI)
+        wid = self.main_window()
+        self.click(wid, CHK_CHECK1)
+        time.sleep(0.5)
+        self.assertEqual(program.read_ini(), SAVED_INI, 'nothing is saved before the end')
+        self.assertEqual(qmwine.syscommand(TITLE, 'endsession'), 0,
+                         'the end of the session must never be refused')
+        self.assertIsNotNone(program.wait_exit(15), 'the program did not end with the session')
+        self.assertEqual(program.read_ini(), FIRST_HOTKEY_OFF_INI)
+
+    def test_effective_box_after_an_edit_with_the_right_button_and_with_space(self):
+        program = self.start(SAVED_INI)
+        wid = self.main_window()
+        qmwine.focus(wid)
+        launches = 0
+
+        def hotkey_fires():
+            """Presses the edited combination; the first hotkey launches even with nothing
+            selected."""
+            xdotool_count = len(program.launched_urls())
+            qmwine.xdotool('key', 'ctrl+alt+e')
+            return qmwine.wait_until(lambda: len(program.launched_urls()) > xdotool_count, 3)
+
+        self.click(wid, HOTKEY1_FIELD)
+        qmwine.xdotool('key', 'ctrl+alt+e')  # a new combination, not yet registered
+        time.sleep(0.3)
+        self.click(wid, CHK_CHECK1)  # the ticked box clears; the hotkey stays off
+        time.sleep(0.3)
+        self.click(wid, CHK_CHECK1)  # the second click switches it on
+        time.sleep(0.3)
+        self.assertTrue(hotkey_fires(), 'the second click must register the edited combination')
+        self.click(wid, CHK_CHECK1, button=3)
+        time.sleep(0.3)
+        self.assertTrue(hotkey_fires(), 'a right-button release leaves the hotkey on')
+        qmwine.xdotool('key', 'space')  # the box has the focus: Space clears it
+        time.sleep(0.3)
+        self.assertFalse(hotkey_fires(), 'Space clears the box and switches the hotkey off')
+        self.close(program)
+        self.assertEqual(program.read_ini(), FIRST_HOTKEY_OFF_INI.replace(
+            'HotKey1Text=Ctrl + Alt + Q\r\nHotKey1KeyCode=81',
+            'HotKey1Text=Ctrl + Alt + E\r\nHotKey1KeyCode=69'))
+
+    def test_folder_named_in_cyrillic_keeps_settings_and_auto_start_names_the_exe(self):
+        folder = os.path.join(tempfile.mkdtemp(prefix='qm-e2e-'), 'Программы Quenmark')
+        os.makedirs(folder)
+        program = self.start(SAVED_INI, folder=folder)
+        wid = self.main_window()
+        self.assertIsNone(qmwine.wait_window('^error$', 1), 'the stored hotkeys must load')
+        self.click(wid, CHK_CHECK1)
+        self.click(wid, CHECK1)
+        value = qmwine.wait_until(lambda: qmwine.reg_value_text(RUN_KEY, 'quenmarksearch'), 5)
+        self.assertEqual(value, '"%s"' % qmwine.windows_path(program.exe),
+                         'the Run value must name the real exe, quoted for the blank')
+        self.close(program)
+        self.assertEqual(program.read_ini(), FIRST_HOTKEY_OFF_INI)
+
+        again = self.start(folder=folder)
+        self.main_window()
+        self.assertIsNone(qmwine.wait_window('^error$', 1), 'the saved hotkeys must load')
+        self.close(again)
+        self.assertEqual(again.read_ini(), FIRST_HOTKEY_OFF_INI)
+        self.assertEqual(qmwine.reg_value_text(RUN_KEY, 'quenmarksearch'), value,
+                         'a start with the entry present leaves it in place')
+
     def test_second_copy_hands_over_and_touches_nothing(self):
         first = self.start(SAVED_INI)
         self.main_window()
@@ -131,9 +227,12 @@ class SettingsWindowTest(qmwine.UpdateAnsweredLocally):
         self.assertTrue(first.running())
         self.assertEqual(first.read_ini(), SAVED_INI)
 
-    def test_pictures_open_the_makers_pages(self):
-        program = self.start(SAVED_INI)
+    def test_pictures_open_the_makers_pages_from_a_com_apartment(self):
+        program = self.start(SAVED_INI, extra_env={'WINEDEBUG': 'trace+ole'})
         wid = self.main_window()
+        # The shell may use COM for a URL handler: the program enters a single-threaded
+        # apartment at start (0x6: apartment-threaded, OLE1 DDE off).
+        self.assertRegex(program.output(), r'trace:ole:CoInitializeEx 0+, 0x6\n')
         self.click(wid, IMAGE1)
         self.assertTrue(program.wait_launches(1))
         self.click(wid, IMAGE2)

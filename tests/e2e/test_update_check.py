@@ -24,6 +24,7 @@ class UpdateCheck(unittest.TestCase):
     def setUp(self):
         self.server.requests.clear()
         self.server.delay = 0
+        self.server.status = 200
         self.server.use_as_wine_proxy()
         self.host = None
 
@@ -74,7 +75,7 @@ class UpdateCheck(unittest.TestCase):
 
     def test_any_other_text_asks_and_only_ok_opens_the_download_page(self):
         for body, key, launched in ((b'1.1', 'Return', [DOWNLOAD_PAGE]),
-                                    (b'1.0\r\n', 'Escape', [])):
+                                    (b'1.1\r\n', 'Escape', [])):
             with self.subTest(body=body, key=key):
                 self.server.body = body
                 self.start()
@@ -85,16 +86,23 @@ class UpdateCheck(unittest.TestCase):
                     time.sleep(1.5)  # a launch would reach the log by now
                 self.assertEqual(self.host.launched_urls(), launched)
 
-    def test_no_answer_asks_nothing(self):
-        for case in ('empty', 'refused'):
+    def test_own_version_with_blanks_or_no_answer_asks_nothing(self):
+        rows = [
+            ('line break', 200, b'1.0\r\n'),
+            ('byte-order mark and blanks', 200, b'\xef\xbb\xbf 1.0 \n\n'),
+            ('empty', 200, b''),
+            ('error page', 404, b'<html><body>Not Found</body></html>'),
+            ('server error', 500, b'1.1'),
+            ('refused', 200, b'1.1'),
+        ]
+        for case, status, body in rows:
             with self.subTest(case=case):
-                if case == 'empty':
-                    self.server.body = b''
-                else:
+                self.server.status, self.server.body = status, body
+                if case == 'refused':
                     qmwine.use_closed_port_as_wine_proxy()
                 self.start()
                 self.wait_done_without_prompt()
-                self.open_and_close_menu()
+        self.open_and_close_menu()
 
     def test_slow_answer_keeps_the_menu_working_and_a_second_check_is_refused(self):
         self.server.body = b'1.0'

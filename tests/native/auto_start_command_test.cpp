@@ -7,42 +7,45 @@ namespace {
 
 TEST(AutoStartCommand, SeparatorAndQuotingReadBackAsTheSameProgram) {
     const struct {
-        const char *folder, *base, *command;
+        const wchar_t *folder, *base, *command;
     } rows[] = {
-        {"D:\\Tools", "finder", "D:\\Tools\\finder.exe"},
-        {"D:\\", "finder", "D:\\\\finder.exe"}, // inserted even after a drive root
-        {"C:\\Program Files\\Q", "quenmark", "\"C:\\Program Files\\Q\\quenmark.exe\""},
-        {"C:\\Tools", "my finder", "\"C:\\Tools\\my finder.exe\""},
-        {"\\\\server\\share", "q", "\\\\server\\share\\q.exe"},
+        {L"D:\\Tools", L"finder", L"D:\\Tools\\finder.exe"},
+        {L"D:\\", L"finder", L"D:\\\\finder.exe"}, // inserted even after a drive root
+        {L"C:\\Program Files\\Q", L"quenmark", L"\"C:\\Program Files\\Q\\quenmark.exe\""},
+        {L"C:\\Tools", L"my finder", L"\"C:\\Tools\\my finder.exe\""},
+        {L"\\\\server\\share", L"q", L"\\\\server\\share\\q.exe"},
+        {L"C:\\\u041f\u043e\u0438\u0441\u043a \u0141", L"q",
+         L"\"C:\\\u041f\u043e\u0438\u0441\u043a \u0141\\q.exe\""},
     };
     for (const auto& row : rows) {
-        std::string command = AutoStartCommand(row.folder, row.base);
-        std::string path = std::string(row.folder) + "\\" + row.base + ".exe";
+        std::wstring command = AutoStartCommand(row.folder, row.base);
+        std::wstring path = std::wstring(row.folder) + L"\\" + row.base + L".exe";
         EXPECT_EQ(command, row.command);
         EXPECT_EQ(CommandProgramPath(command), path) << command;
         EXPECT_TRUE(SameProgramPath(command, path)) << command;
     }
-    EXPECT_TRUE(SameProgramPath("C:\\Q\\Q.EXE", "\"c:\\q\\q.exe\""));
-    EXPECT_FALSE(SameProgramPath("C:\\a\\q.exe", "C:\\b\\q.exe"));
-    EXPECT_FALSE(SameProgramPath("  ", "\"\""));
+    EXPECT_TRUE(SameProgramPath(L"C:\\Q\\Q.EXE", L"\"c:\\q\\q.exe\""));
+    EXPECT_FALSE(SameProgramPath(L"C:\\a\\q.exe", L"C:\\b\\q.exe"));
+    EXPECT_FALSE(SameProgramPath(L"  ", L"\"\""));
 }
 
 TEST(AutoStartCommand, ProgramPathOfValuesReadBack) {
     const struct {
-        const char *value, *path;
+        const wchar_t *value, *path;
     } rows[] = {
-        {"  D:\\Tools\\finder.exe \t", "D:\\Tools\\finder.exe"},
-        {" \"C:\\Program Files\\q.exe\" /min", "C:\\Program Files\\q.exe"},
-        {"\"C:\\Unclosed Quote\\q.exe", "C:\\Unclosed Quote\\q.exe"},
-        {"\" C:\\q.exe \"", "C:\\q.exe"},
-        {"", ""},
-        {" \t\r\n", ""},
-        {"\"   \"", ""},
-        {"\"", ""},
+        {L"  D:\\Tools\\finder.exe \t", L"D:\\Tools\\finder.exe"},
+        {L" \"C:\\Program Files\\q.exe\" /min", L"C:\\Program Files\\q.exe"},
+        {L"\"C:\\Unclosed Quote\\q.exe", L"C:\\Unclosed Quote\\q.exe"},
+        {L"\" C:\\q.exe \"", L"C:\\q.exe"},
+        {L"", L""},
+        {L" \t\r\n", L""},
+        {L"\"   \"", L""},
+        {L"\"", L""},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(CommandProgramPath(row.value), row.path) << '[' << row.value << ']';
-        EXPECT_EQ(IsAutoStartValuePresent(row.value), *row.path != '\0') << '[' << row.value << ']';
+        EXPECT_EQ(IsAutoStartValuePresent(row.value), *row.path != L'\0')
+            << '[' << row.value << ']';
     }
 }
 

@@ -74,13 +74,39 @@ TEST(WaitTimer, NameAndDueTime) {
     EXPECT_EQ(RelativeDueTime(0), 0);
 }
 
-TEST(UpdateVersion, OnlyExactlyOwnVersionIsTheSame) {
-    EXPECT_EQ(JudgeVersionAnswer("1.0", std::nullopt), UpdateVerdict::NoAnswer);
-    EXPECT_EQ(JudgeVersionAnswer("1.0", std::string()), UpdateVerdict::NoAnswer);
-    EXPECT_EQ(JudgeVersionAnswer("1.0", std::string("1.0")), UpdateVerdict::Same);
-    EXPECT_EQ(JudgeVersionAnswer("1.0", std::string("1.1")), UpdateVerdict::Differs);
-    EXPECT_EQ(JudgeVersionAnswer("1.0", std::string("1.0\r\n")), UpdateVerdict::Differs);
-    EXPECT_EQ(JudgeVersionAnswer("1.0", std::string("<html>404</html>")), UpdateVerdict::Differs);
+TEST(UpdateVersion, OnlyOwnVersionIsTheSameAndBlanksAroundItDoNotCount) {
+    const struct {
+        std::optional<std::string> answer;
+        UpdateVerdict verdict;
+    } rows[] = {
+        {std::nullopt, UpdateVerdict::NoAnswer},
+        {"", UpdateVerdict::NoAnswer},
+        {" \r\n\t", UpdateVerdict::NoAnswer},
+        {"\xEF\xBB\xBF", UpdateVerdict::NoAnswer},
+        {"1.0", UpdateVerdict::Same},
+        {"1.0\r\n", UpdateVerdict::Same},
+        {"1.0\n", UpdateVerdict::Same},
+        {" \t1.0 \r\n\r\n", UpdateVerdict::Same},
+        {"\xEF\xBB\xBF"
+         "1.0\r\n",
+         UpdateVerdict::Same},
+        {"1.1", UpdateVerdict::Differs},
+        {"1.1\n", UpdateVerdict::Differs},
+        {"1.0.1", UpdateVerdict::Differs},
+        {"1.0\n1.1", UpdateVerdict::Differs},
+        {"v1.0", UpdateVerdict::Differs},
+        {"<html>404</html>", UpdateVerdict::Differs},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(JudgeVersionAnswer("1.0", row.answer), row.verdict)
+            << (row.answer ? "[" + *row.answer + "]" : "nothing");
+}
+
+TEST(UpdateVersion, OnlyASuccessStatusCarriesTheVersionFile) {
+    for (unsigned long status : {200ul, 203ul, 299ul})
+        EXPECT_TRUE(IsVersionFileStatus(status)) << status;
+    for (unsigned long status : {0ul, 100ul, 199ul, 301ul, 302ul, 404ul, 500ul, 503ul})
+        EXPECT_FALSE(IsVersionFileStatus(status)) << status;
 }
 
 TEST(Utf, RoundTripsAndReplacesMalformedInput) {

@@ -27,6 +27,7 @@ TEST(SearchUrl, EncodesOnlyWhatWouldBreakTheUrl) {
         {u"\U0001F600", "%F0%9F%98%80"},
         {u"a/b:c=d'<>", "a/b:c=d'<>"},
         {u"\"exact phrase\"", "%22exact phrase%22"},
+        {u"C:\\temp\\", "C:%5Ctemp%5C"}, // a last \ would escape the browser's closing quote
     };
     for (const Row& row : rows) {
         std::string url = FormSearchUrl("http://h/?q=", row.text);

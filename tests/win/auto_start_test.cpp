@@ -19,47 +19,48 @@ const HKEY kUser = HKEY_CURRENT_USER;
 // right to change machine-wide settings.
 class FakeRunKeyStore : public RunKeyStore {
   public:
-    bool Write(HKEY root, const std::string& data) override {
+    bool Write(HKEY root, const std::wstring& data) override {
         return !refuse_write[root] && (values[root] = data, true);
     }
     bool Delete(HKEY root) override { return !refuse_delete[root] && (values.erase(root), true); }
-    std::string Read(HKEY root) override { return values.count(root) ? values[root] : ""; }
+    std::wstring Read(HKEY root) override { return values.count(root) ? values[root] : L""; }
 
-    std::map<HKEY, std::string> values;
+    std::map<HKEY, std::wstring> values;
     std::map<HKEY, bool> refuse_write, refuse_delete;
 };
 
-std::string OwnCommand() {
+std::wstring OwnCommand() {
     return AutoStartCommand(ProgramFolder(), ExeBaseName());
 }
 
-void SetRaw(HKEY root, const std::string& path, const char* name, DWORD type,
-            const std::string& bytes) {
+// Data as the registry keeps it: UTF-16 characters, NULs only where the row has them.
+void SetRaw(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type,
+            const std::wstring& data) {
     HKEY raw = nullptr;
     ASSERT_EQ(
-        RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw, nullptr),
+        RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw, nullptr),
         ERROR_SUCCESS);
     UniqueHkey key(raw);
-    ASSERT_EQ(RegSetValueExA(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                             static_cast<DWORD>(bytes.size())),
+    ASSERT_EQ(RegSetValueExW(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                             static_cast<DWORD>(data.size() * sizeof(wchar_t))),
               ERROR_SUCCESS);
 }
 
 TEST(AutoStart, EnablingPrefersTheMachineAndFallsBackToTheUser) {
-    const std::string own = OwnCommand(), other = "C:\\Elsewhere\\quenmark.exe";
+    const std::wstring own = OwnCommand(), other = L"C:\\Elsewhere\\quenmark.exe";
     const struct {
         const char* name;
         bool machine_refuses, user_refuses;
-        std::string machine_before, user_before;
+        std::wstring machine_before, user_before;
         bool result;
-        std::string machine_after, user_after;
+        std::wstring machine_after, user_after;
     } rows[] = {
-        {"both writable", false, false, "", "", true, own, ""},
-        {"machine refused", true, false, "", "", true, "", own},
-        {"both refused", true, true, "", "", false, "", ""},
-        {"stale user entry goes", false, false, "", own, true, own, ""},
-        {"machine already names us", true, false, own, "", true, own, ""},
-        {"machine names another", true, false, other, "", true, other, own},
+        {"both writable", false, false, L"", L"", true, own, L""},
+        {"machine refused", true, false, L"", L"", true, L"", own},
+        {"both refused", true, true, L"", L"", false, L"", L""},
+        {"stale user entry goes", false, false, L"", own, true, own, L""},
+        {"machine already names us", true, false, own, L"", true, own, L""},
+        {"machine names another", true, false, other, L"", true, other, own},
     };
     for (const auto& row : rows) {
         FakeRunKeyStore store;
@@ -69,72 +70,78 @@ TEST(AutoStart, EnablingPrefersTheMachineAndFallsBackToTheUser) {
         EXPECT_EQ(store.Read(kMachine), row.machine_after) << row.name;
         EXPECT_EQ(store.Read(kUser), row.user_after) << row.name;
         EXPECT_EQ(IsAutoStartSet(store), row.result) << row.name;
+        EXPECT_EQ(AutoStartBoxAfterClick(1, store), row.result ? 1 : 0) << row.name;
     }
 }
 
-TEST(AutoStart, ClearingRemovesBothAndReportsWhatIsLeft) {
+TEST(AutoStart, ClearingRemovesBothAndTheBoxShowsWhatIsLeft) {
     for (bool machine_refuses : {false, true}) {
         FakeRunKeyStore store;
         store.values = {{kMachine, OwnCommand()}, {kUser, OwnCommand()}};
         store.refuse_delete[kMachine] = machine_refuses;
-        EXPECT_EQ(SetAutoStart(false, store), !machine_refuses);
-        EXPECT_EQ(store.Read(kUser), "");
+        // An entry an earlier elevated run wrote, which this user may not delete,
+        // still starts the program: the box must stay ticked.
+        EXPECT_EQ(AutoStartBoxAfterClick(0, store), machine_refuses ? 1 : 0) << machine_refuses;
+        EXPECT_EQ(store.Read(kUser), L"");
         EXPECT_EQ(IsAutoStartSet(store), machine_refuses);
+        EXPECT_EQ(SetAutoStart(false, store), !machine_refuses);
     }
 }
 
 // Values under a throwaway key, for both the raw read and the presence test.
 TEST(AutoStart, OnlyNonBlankStringValuesCount) {
-    const std::string key = "Software\\QuenmarkTest";
+    const std::wstring key = L"Software\\QuenmarkTest";
     const struct {
         DWORD type;
-        std::string bytes, read;
+        std::wstring data, read;
         bool present;
     } rows[] = {
-        {REG_SZ, std::string("C:\\q.exe\0", 9), "C:\\q.exe", true},
-        {REG_SZ, "C:\\q.exe", "C:\\q.exe", true}, // no terminating NUL
-        {REG_SZ, std::string("C:\\q.exe\0junk\0", 14), "C:\\q.exe", true},
-        {REG_SZ, std::string("\"C:\\a b\\q.exe\"\0", 15), "\"C:\\a b\\q.exe\"", true},
-        {REG_SZ, std::string("   \0", 4), "   ", false},
-        {REG_SZ, std::string("\"\"\0", 3), "\"\"", false},
-        {REG_SZ, "", "", false},
-        {REG_SZ, std::string(100000, 'x'), "", false}, // longer than any command line
-        {REG_EXPAND_SZ, std::string("C:\\q.exe\0", 9), "", false},
-        {REG_DWORD, std::string("\1\0\0\0", 4), "", false},
+        {REG_SZ, std::wstring(L"C:\\q.exe\0", 9), L"C:\\q.exe", true},
+        {REG_SZ, L"C:\\q.exe", L"C:\\q.exe", true}, // no terminating NUL
+        {REG_SZ, std::wstring(L"C:\\q.exe\0junk\0", 14), L"C:\\q.exe", true},
+        {REG_SZ, std::wstring(L"\"C:\\a b\\q.exe\"\0", 15), L"\"C:\\a b\\q.exe\"", true},
+        {REG_SZ, std::wstring(L"C:\\\u041f\u0443\u0442\u044c\\q.exe\0", 15),
+         L"C:\\\u041f\u0443\u0442\u044c\\q.exe", true},
+        {REG_SZ, std::wstring(L"   \0", 4), L"   ", false},
+        {REG_SZ, std::wstring(L"\"\"\0", 3), L"\"\"", false},
+        {REG_SZ, L"", L"", false},
+        {REG_SZ, std::wstring(50000, L'x'), L"", false}, // longer than any command line
+        {REG_EXPAND_SZ, std::wstring(L"C:\\q.exe\0", 9), L"", false},
+        {REG_DWORD, std::wstring(L"\1\0", 2), L"", false},
     };
     RegistryRunKeyStore store(key, kAutoStartValueName);
     for (HKEY root : {kMachine, kUser}) {
         for (const auto& row : rows) {
-            RegDeleteTreeA(kMachine, key.c_str());
-            RegDeleteTreeA(kUser, key.c_str());
+            RegDeleteTreeW(kMachine, key.c_str());
+            RegDeleteTreeW(kUser, key.c_str());
             EXPECT_FALSE(IsAutoStartSet(store));
-            SetRaw(root, key, kAutoStartValueName, row.type, row.bytes);
+            SetRaw(root, key, kAutoStartValueName, row.type, row.data);
             EXPECT_EQ(ReadRegString(root, key, kAutoStartValueName), row.read) << row.read;
             EXPECT_EQ(IsAutoStartSet(store), row.present) << row.read;
         }
     }
-    EXPECT_EQ(ReadRegString(kUser, key + "\\Missing", kAutoStartValueName), "");
-    RegDeleteTreeA(kMachine, key.c_str());
-    RegDeleteTreeA(kUser, key.c_str());
+    EXPECT_EQ(ReadRegString(kUser, key + L"\\Missing", kAutoStartValueName), L"");
+    RegDeleteTreeW(kMachine, key.c_str());
+    RegDeleteTreeW(kUser, key.c_str());
 }
 
 // The real Run key: written, read back and removed alone; what was there
 // before is put back.
 TEST(AutoStart, RealRunValueWrittenReadBackAndClearedAlone) {
-    const char* neighbour = "QuenmarkTestNeighbour";
-    std::map<HKEY, std::string> saved;
+    const wchar_t* neighbour = L"QuenmarkTestNeighbour";
+    std::map<HKEY, std::wstring> saved;
     for (HKEY root : {kMachine, kUser})
         saved[root] = ReadRegString(root, kRunKeyPath, kAutoStartValueName);
-    SetRaw(kMachine, kRunKeyPath, neighbour, REG_SZ, std::string("C:\\n.exe\0", 9));
+    SetRaw(kMachine, kRunKeyPath, neighbour, REG_SZ, std::wstring(L"C:\\n.exe\0", 9));
 
     EXPECT_TRUE(SetAutoStart(true));
     EXPECT_EQ(ReadRegString(kMachine, kRunKeyPath, kAutoStartValueName), OwnCommand());
     EXPECT_TRUE(IsAutoStartSet());
     EXPECT_TRUE(SetAutoStart(false));
     EXPECT_FALSE(IsAutoStartSet());
-    EXPECT_EQ(ReadRegString(kMachine, kRunKeyPath, neighbour), "C:\\n.exe");
+    EXPECT_EQ(ReadRegString(kMachine, kRunKeyPath, neighbour), L"C:\\n.exe");
 
-    RegDeleteKeyValueA(kMachine, kRunKeyPath, neighbour);
+    RegDeleteKeyValueW(kMachine, kRunKeyPath, neighbour);
     RegistryRunKeyStore real(kRunKeyPath, kAutoStartValueName);
     for (const auto& [root, value] : saved)
         value.empty() ? real.Delete(root) : real.Write(root, value);

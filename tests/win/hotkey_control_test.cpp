@@ -26,11 +26,11 @@ std::string Shown(HWND edit) {
 class HotKeyControlTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        DeleteFileA(TestIniPath().c_str());
+        DeleteFileW(TestIniPath().c_str());
         parent_ = CreateParentWindow();
         ASSERT_TRUE(parent_);
     }
-    void TearDown() override { DeleteFileA(TestIniPath().c_str()); }
+    void TearDown() override { DeleteFileW(TestIniPath().c_str()); }
 
     // A control that loads the rare combination from its settings file.
     std::unique_ptr<HotKey> LoadRare(const std::string& name) {

@@ -13,13 +13,13 @@ using namespace qm::test;
 class HotKeyStoreTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        DeleteFileA(TestIniPath().c_str());
+        DeleteFileW(TestIniPath().c_str());
         DeleteRegistryKey();
         parent_ = CreateParentWindow();
         ASSERT_TRUE(parent_);
     }
     void TearDown() override {
-        DeleteFileA(TestIniPath().c_str());
+        DeleteFileW(TestIniPath().c_str());
         DeleteRegistryKey();
     }
     void DeleteRegistryKey() {
@@ -48,7 +48,7 @@ TEST_F(HotKeyStoreTest, SetIniRoundTrip) {
     EXPECT_EQ(first->KeyCode(), 0);
     EXPECT_EQ(first->ModKeyCode(), 0);
     EXPECT_EQ(IniPath(), TestIniPath());
-    EXPECT_EQ(GetFileAttributesA(TestIniPath().c_str()), INVALID_FILE_ATTRIBUTES)
+    EXPECT_EQ(GetFileAttributesW(TestIniPath().c_str()), INVALID_FILE_ATTRIBUTES)
         << "loading must not create the file";
 
     PressKeys(first->text_box(), {VK_CONTROL, 'Q'});
@@ -65,16 +65,16 @@ TEST_F(HotKeyStoreTest, SetIniRoundTrip) {
 TEST_F(HotKeyStoreTest, SaveWritesToTheFileNamedAtThatMoment) {
     auto hotkey = Load(TestOptions());
     PressKeys(hotkey->text_box(), {VK_F9});
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
     SetIniFileIn(temp, "qm-hotkey-later.ini");
-    const std::string later = IniPath();
-    DeleteFileA(later.c_str());
+    const std::wstring later = IniPath();
+    DeleteFileW(later.c_str());
 
     hotkey->SaveSettings();
     EXPECT_EQ(ReadIniString("hotkey", "HotKey1Text", "?"), "F9");
-    EXPECT_EQ(GetFileAttributesA(TestIniPath().c_str()), INVALID_FILE_ATTRIBUTES);
-    DeleteFileA(later.c_str());
+    EXPECT_EQ(GetFileAttributesW(TestIniPath().c_str()), INVALID_FILE_ATTRIBUTES);
+    DeleteFileW(later.c_str());
 }
 
 TEST_F(HotKeyStoreTest, CorruptFilesLoadAndSaveSaneValues) {
@@ -84,24 +84,34 @@ TEST_F(HotKeyStoreTest, CorruptFilesLoadAndSaveSaneValues) {
     struct Row {
         const char* name;
         std::string file;
+        const char* text;
         int key_code, mod_key_code;
     };
     const Row rows[] = {
-        {"binary garbage", garbage + "\r\n[hotkey]\r\nHotKey1KeyCode=\x01\xff\r\n", 0, 0},
+        {"binary garbage", garbage + "\r\n[hotkey]\r\nHotKey1KeyCode=\x01\xff\r\n", "NULL", 0, 0},
         {"huge line",
          "[hotkey]\r\nHotKey1Text=" + std::string(100000, 'x') +
              "\r\nHotKey1KeyCode=81\r\nHotKey1ModKeyCode=2\r\n",
-         81, 2},
-        {"empty codes", "[hotkey]\r\nHotKey1Text=Q\r\nHotKey1KeyCode=\r\nHotKey1ModKeyCode=\r\n", 0,
+         "Ctrl + Q", 81, 2},
+        {"empty codes", "[hotkey]\r\nHotKey1Text=Q\r\nHotKey1KeyCode=\r\nHotKey1ModKeyCode=\r\n",
+         "NULL", 0, 0},
+        {"words", "[hotkey]\r\nHotKey1KeyCode=abc\r\nHotKey1ModKeyCode=1e3\r\n", "NULL", 0, 0},
+        {"too big", "[hotkey]\r\nHotKey1KeyCode=99999999999\r\nHotKey1ModKeyCode=-2\r\n", "NULL", 0,
          0},
-        {"words", "[hotkey]\r\nHotKey1KeyCode=abc\r\nHotKey1ModKeyCode=1e3\r\n", 0, 0},
-        {"too big", "[hotkey]\r\nHotKey1KeyCode=99999999999\r\nHotKey1ModKeyCode=-2\r\n", 0, 0},
-        {"out of range", "[hotkey]\r\nHotKey1KeyCode=70000\r\nHotKey1ModKeyCode=16\r\n", 0, 0},
+        {"out of range", "[hotkey]\r\nHotKey1KeyCode=70000\r\nHotKey1ModKeyCode=16\r\n", "NULL", 0,
+         0},
+        // Shown as Ctrl + Alt + W, but plain W would be registered.
+        {"modifiers out of range",
+         "[hotkey]\r\nHotKey1Text=Ctrl + Alt + W\r\nHotKey1KeyCode=87\r\nHotKey1ModKeyCode=-1\r\n",
+         "NULL", 0, 0},
+        {"text of another combination",
+         "[hotkey]\r\nHotKey1Text=Ctrl + Alt + W\r\nHotKey1KeyCode=81\r\nHotKey1ModKeyCode=2\r\n",
+         "Ctrl + Q", 81, 2},
     };
     for (const Row& row : rows) {
         WriteWholeFile(TestIniPath(), row.file);
         auto hotkey = Load(TestOptions());
-        EXPECT_LE(hotkey->Text().size(), 254u) << row.name;
+        EXPECT_EQ(hotkey->Text(), row.text) << row.name;
         EXPECT_EQ(hotkey->KeyCode(), row.key_code) << row.name;
         EXPECT_EQ(hotkey->ModKeyCode(), row.mod_key_code) << row.name;
 
@@ -111,17 +121,17 @@ TEST_F(HotKeyStoreTest, CorruptFilesLoadAndSaveSaneValues) {
         EXPECT_EQ(ReadIniString("hotkey", "HotKey1ModKeyCode", "?"),
                   std::to_string(row.mod_key_code))
             << row.name;
-        EXPECT_EQ(ReadIniString("hotkey", "HotKey1Text", "?"), hotkey->Text()) << row.name;
-        DeleteFileA(TestIniPath().c_str());
+        EXPECT_EQ(ReadIniString("hotkey", "HotKey1Text", "?"), row.text) << row.name;
+        DeleteFileW(TestIniPath().c_str());
     }
 }
 
 TEST_F(HotKeyStoreTest, RegistryModeUsesOnlyTheRegistry) {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
     SetIniFileIn(temp, "qm-hotkey-sentinel.ini");
-    const std::string sentinel = IniPath();
-    DeleteFileA(sentinel.c_str());
+    const std::wstring sentinel = IniPath();
+    DeleteFileW(sentinel.c_str());
     ASSERT_TRUE(WritePerUserSetting(app_, "hotkey", "HotKey1Text", "Ctrl + Q"));
     ASSERT_TRUE(WritePerUserSetting(app_, "hotkey", "HotKey1KeyCode", "81"));
     ASSERT_TRUE(WritePerUserSetting(app_, "hotkey", "HotKey1ModKeyCode", "2"));
@@ -137,8 +147,8 @@ TEST_F(HotKeyStoreTest, RegistryModeUsesOnlyTheRegistry) {
     EXPECT_EQ(ReadPerUserSetting(app_, "hotkey", "HotKey1Text", "?"), "F9");
     EXPECT_EQ(ReadPerUserSetting(app_, "hotkey", "HotKey1KeyCode", "?"), "120");
     EXPECT_EQ(ReadPerUserSetting(app_, "hotkey", "HotKey1ModKeyCode", "?"), "0");
-    EXPECT_EQ(GetFileAttributesA(sentinel.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(GetFileAttributesA(TestIniPath().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW(sentinel.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW(TestIniPath().c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(HotKeyStoreTest, OddRegistryValuesGiveDefaults) {
@@ -158,14 +168,14 @@ TEST_F(HotKeyStoreTest, OddRegistryValuesGiveDefaults) {
                    static_cast<DWORD>(huge.size() + 1));
 
     auto hotkey = Load(RegistryOptions());
-    EXPECT_EQ(hotkey->Text(), "Ctrl + Q");
+    EXPECT_EQ(hotkey->Text(), "NULL");
     EXPECT_EQ(hotkey->KeyCode(), 0);
     EXPECT_EQ(hotkey->ModKeyCode(), 0);
 }
 
 TEST_F(HotKeyStoreTest, StorageOptionsCannotChangeAtRunTime) {
     auto hotkey = Load(TestOptions());
-    const std::string path = IniPath();
+    const std::wstring path = IniPath();
     EXPECT_FALSE(hotkey->SetINIFileName("other.ini"));
     EXPECT_FALSE(hotkey->SetSettingLocation(1));
     EXPECT_FALSE(hotkey->SetRegKeyName("other"));

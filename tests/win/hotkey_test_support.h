@@ -4,12 +4,14 @@
 // answers the control's "error" boxes so that no test hangs on one.
 #include "hotkey/hotkey_control.h"
 #include "platform/program_path.h"
+#include "platform/text_codec.h"
 #include "platform/unique_handle.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <atomic>
+#include <filesystem>
 #include <fstream>
 #include <mutex>
 #include <string>
@@ -26,15 +28,15 @@ inline std::string TestName() {
 inline std::string TestIniName() {
     return "hotkey-test-" + TestName() + ".ini";
 }
-inline std::string TestIniPath() {
-    return ProgramFolder() + "\\" + TestIniName();
+inline std::wstring TestIniPath() {
+    return ProgramFolder() + L"\\" + AnsiToWide(TestIniName());
 }
-inline std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+inline std::string ReadWholeFile(const std::wstring& path) {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
-inline void WriteWholeFile(const std::string& path, const std::string& content) {
-    std::ofstream(path, std::ios::binary) << content;
+inline void WriteWholeFile(const std::wstring& path, const std::string& content) {
+    std::ofstream(std::filesystem::path(path), std::ios::binary) << content;
 }
 
 inline UniqueHwnd CreateParentWindow() {

@@ -1,10 +1,13 @@
 #include "controller/settings/mod_ini.h"
+#include "platform/text_codec.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
 namespace qm {
 namespace {
@@ -13,28 +16,30 @@ namespace {
 class ModIniTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        folder_ = std::string(temp) + "qm-ini-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        folder_ = std::wstring(temp) + L"qm-ini-" +
+                  AnsiToWide(::testing::UnitTest::GetInstance()->current_test_info()->name());
         RemoveAll();
-        CreateDirectoryA(folder_.c_str(), nullptr);
+        CreateDirectoryW(folder_.c_str(), nullptr);
     }
     void TearDown() override { RemoveAll(); }
     void RemoveAll() {
-        DeleteFileA((folder_ + "\\set.ini").c_str());
-        RemoveDirectoryA(folder_.c_str());
+        SetFileAttributesW(IniFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(IniFile().c_str());
+        RemoveDirectoryW(folder_.c_str());
     }
-    std::string ReadFile(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
+    std::wstring IniFile() const { return folder_ + L"\\set.ini"; }
+    std::string ReadFile(const std::wstring& path) {
+        std::ifstream in(std::filesystem::path(path), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-    std::string folder_;
+    std::wstring folder_;
 };
 
 TEST_F(ModIniTest, DefaultsEmptyValuesAndLongValues) {
     SetIniFileIn(folder_, "set.ini");
-    EXPECT_EQ(IniPath(), folder_ + "\\set.ini");
+    EXPECT_EQ(IniPath(), IniFile());
     EXPECT_EQ(ReadIniString("check", "checka", "1"), "1"); // no file yet
     WriteIniString("check", "checka", "");
     EXPECT_EQ(ReadIniString("check", "checka", "1"), "");   // present but empty
@@ -58,19 +63,18 @@ TEST_F(ModIniTest, FileLayoutFollowsWriteOrder) {
     WriteIniString("hotkey", "HotKey1KeyCode", "81");
     WriteIniString("check", "checka", "1");
     WriteIniString("auto", "checka", "1");
-    EXPECT_EQ(ReadFile(folder_ + "\\set.ini"),
-              "[hotkey]\r\nHotKey1Text=Ctrl + Q\r\nHotKey1KeyCode=81\r\n"
-              "[check]\r\nchecka=1\r\n[auto]\r\nchecka=1\r\n");
+    EXPECT_EQ(ReadFile(IniFile()), "[hotkey]\r\nHotKey1Text=Ctrl + Q\r\nHotKey1KeyCode=81\r\n"
+                                   "[check]\r\nchecka=1\r\n[auto]\r\nchecka=1\r\n");
 }
 
 TEST_F(ModIniTest, DriveRootGetsOneSeparator) {
-    SetIniFileIn("C:\\", "set.ini");
-    EXPECT_EQ(IniPath(), "C:\\set.ini");
+    SetIniFileIn(L"C:\\", "set.ini");
+    EXPECT_EQ(IniPath(), L"C:\\set.ini");
 }
 
 TEST_F(ModIniTest, GarbageFileReadsWithoutCrash) {
     {
-        std::ofstream out(folder_ + "\\set.ini", std::ios::binary);
+        std::ofstream out(std::filesystem::path(IniFile()), std::ios::binary);
         for (int i = 0; i < 4096; ++i)
             out.put(static_cast<char>((i * 131) & 0xFF));
         out << "\n[hotkey]\nHotKey1Text=" << std::string(100000, 'x') << "\n";
@@ -80,31 +84,48 @@ TEST_F(ModIniTest, GarbageFileReadsWithoutCrash) {
     EXPECT_EQ(ReadIniString("check", "checka", "1"), "1");
 }
 
-TEST_F(ModIniTest, UnwritableFileFallsBackToPerUserCopy) {
-    SetIniFileIn(folder_, "set.ini");
-    WriteIniString("hotkey", "HotKey1Text", "Ctrl + Q");
-    // Another process holding the file without write sharing stands in for a
-    // read-only program folder (root ignores file permissions under Wine).
-    HANDLE lock = CreateFileA((folder_ + "\\set.ini").c_str(), GENERIC_READ, FILE_SHARE_READ,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+TEST_F(ModIniTest, OnlyARefusedWriteFallsBackToPerUserCopy) {
     // The per-user folder goes into this test's folder, never the real one.
-    char appdata[MAX_PATH];
-    DWORD length = GetEnvironmentVariableA("APPDATA", appdata, MAX_PATH);
+    wchar_t appdata[MAX_PATH];
+    DWORD length = GetEnvironmentVariableW(L"APPDATA", appdata, MAX_PATH);
     ASSERT_TRUE(length > 0 && length < MAX_PATH);
-    SetEnvironmentVariableA("APPDATA", folder_.c_str());
-    const std::string per_user_folder = folder_ + "\\Quenmark Search";
+    const std::wstring per_user = folder_ + L"\\Quenmark Search\\set.ini";
+    const struct {
+        const char* name;
+        std::wstring folder;    // where set.ini is looked for
+        DWORD lock_released_ms; // another program holds it without write sharing this long
+        std::wstring chosen;
+    } rows[] = {
+        // Root may write anything under Wine, but no one may create files in sysfs.
+        {"folder refusing new files", L"Z:\\sys", 0, per_user},
+        {"file locked for a moment", folder_, 300, IniFile()},
+    };
+    for (const auto& row : rows) {
+        SetIniFileIn(folder_, "set.ini");
+        WriteIniString("hotkey", "HotKey1Text", "Ctrl + Q");
+        HANDLE lock = INVALID_HANDLE_VALUE;
+        std::thread unlock;
+        if (row.lock_released_ms) {
+            lock = CreateFileW(IniFile().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+            ASSERT_NE(lock, INVALID_HANDLE_VALUE) << row.name;
+            unlock = std::thread([lock, &row] {
+                Sleep(row.lock_released_ms);
+                CloseHandle(lock);
+            });
+        }
+        SetEnvironmentVariableW(L"APPDATA", folder_.c_str());
+        SetIniFileIn(row.folder, "set.ini");
+        SetEnvironmentVariableW(L"APPDATA", appdata);
+        if (unlock.joinable())
+            unlock.join();
 
-    SetIniFileIn(folder_, "set.ini");
-    CloseHandle(lock);
-    SetEnvironmentVariableA("APPDATA", appdata);
-    EXPECT_EQ(IniPath(), per_user_folder + "\\set.ini");
-    EXPECT_EQ(ReadIniString("hotkey", "HotKey1Text", "NULL"),
-              "Ctrl + Q"); // started from the old values
-    WriteIniString("hotkey", "HotKey1Text", "F9");
-    EXPECT_EQ(ReadIniString("hotkey", "HotKey1Text", "NULL"), "F9");
-    DeleteFileA(IniPath().c_str());
-    RemoveDirectoryA(per_user_folder.c_str());
+        EXPECT_EQ(IniPath(), row.chosen) << row.name;
+        WriteIniString("hotkey", "HotKey1Text", "F9");
+        EXPECT_EQ(ReadIniString("hotkey", "HotKey1Text", "NULL"), "F9") << row.name;
+        DeleteFileW(per_user.c_str());
+        RemoveDirectoryW((folder_ + L"\\Quenmark Search").c_str());
+    }
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #pragma once
 // Small helpers shared by the window tests.
+#include "platform/dialog_keys.h"
+#include "platform/unique_handle.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -33,5 +36,31 @@ inline bool PumpUntil(const std::function<bool()>& done, int milliseconds) {
     }
     return true;
 }
+
+// A window with two buttons and dialog keys, the first one focused.
+class DialogKeysWindow {
+  public:
+    DialogKeysWindow() {
+        HINSTANCE instance = GetModuleHandleW(nullptr);
+        window_.reset(CreateWindowExW(WS_EX_CONTROLPARENT, L"STATIC", L"dialog keys",
+                                      WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 100, nullptr,
+                                      nullptr, instance, nullptr));
+        for (int i = 0; i < 2; ++i)
+            buttons_[i] = CreateWindowExW(
+                0, L"BUTTON", L"button", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                10 + 100 * i, 10, 80, 30, window_.get(), nullptr, instance, nullptr);
+        AddDialogKeys(window_.get());
+        SetFocus(buttons_[0]);
+    }
+    ~DialogKeysWindow() { RemoveDialogKeys(window_.get()); }
+    // Queues a Tab press for the focused control, as the keyboard would.
+    void PostTab() const { PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0x000F0001); }
+    HWND first() const { return buttons_[0]; }
+    HWND second() const { return buttons_[1]; }
+
+  private:
+    UniqueHwnd window_;
+    HWND buttons_[2] = {};
+};
 
 } // namespace qm::test

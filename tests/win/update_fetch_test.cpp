@@ -1,5 +1,7 @@
 #include "controller/update_check.h"
 
+#include "pump.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -19,10 +21,15 @@ TEST(FetchVersionText, NothingReceivedIsNoAnswer) {
         EXPECT_EQ(FetchVersionText(url), std::nullopt) << (url ? url : "(null)");
 }
 
-TEST(FetchVersionText, QuitRequestSurvivesTheWait) {
-    // The program may be asked to end while the fetch runs: the request must not be lost.
+TEST(FetchVersionText, DialogKeysAndQuitRequestSurviveTheWait) {
+    // Tab keeps moving the focus while the fetch waits, and the program may be asked
+    // to end meanwhile: the request must not be lost.
+    test::DialogKeysWindow window;
+    ASSERT_EQ(GetFocus(), window.first());
+    window.PostTab();
     PostQuitMessage(7);
     EXPECT_EQ(FetchVersionText("http://127.0.0.1:1/search/updata/updatanew.txt"), std::nullopt);
+    EXPECT_EQ(GetFocus(), window.second());
     MSG msg{};
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));

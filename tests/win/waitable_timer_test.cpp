@@ -3,6 +3,7 @@
 #include "platform/program_path.h"
 #include "platform/unique_handle.h"
 #include "platform/window_base.h"
+#include "pump.h"
 #include "support/timer_name.h"
 
 #include <gtest/gtest.h>
@@ -117,6 +118,15 @@ TEST(WaitableTimer, MessagesFlowAndQuitIsKept) {
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "posted twice";
 }
 
+TEST(WaitableTimer, TabMovesTheFocusWhileWaiting) {
+    test::DialogKeysWindow window;
+    ASSERT_EQ(GetFocus(), window.first());
+    window.PostTab();
+    clsWaitableTimer waiter(OwnPrefix());
+    waiter.Wait(50);
+    EXPECT_EQ(GetFocus(), window.second());
+}
+
 TEST(WaitableTimer, NestedWaitsEachKeepTheirOwnDueTime) {
     const struct { int32_t outer_ms, inner_ms; } rows[] = {{400, 100}, {100, 300}, {250, 250}};
     for (const auto& row : rows) {
@@ -145,7 +155,7 @@ TEST(WaitableTimer, TimerReArmedByAnotherWaiterKeepsOurDueTime) {
     // The real exe-based name, as another copy of the program would use it.
     for (int64_t foreign_ms : {10, 5000}) {
         clsWaitableTimer waiter;
-        std::string name = StartEarlyInASecond(ExeBaseName())[0];
+        std::string name = StartEarlyInASecond(WideToAnsi(ExeBaseName()))[0];
         PingWindow window([&] {
             UniqueHandle shared(CreateWaitableTimerA(nullptr, TRUE, name.c_str()));
             EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
