@@ -216,6 +216,7 @@ class Notepad:
                                         stderr=subprocess.DEVNULL)
         self.wid = wait_window(re.escape(name), 20)
         if self.wid is None:
+            self.close()
             raise RuntimeError('notepad did not show its window')
         if geometry:
             xdotool('windowmove', '--sync', self.wid, geometry[0], geometry[1])
@@ -301,7 +302,6 @@ class HttpServer:
     def close(self):
         self.server.shutdown()
         self.server.server_close()
-
 
 
 def syscommand(title, command):

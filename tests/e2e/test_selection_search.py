@@ -24,14 +24,16 @@ class Host:
         self.program = Program('panel_host.exe')
         self.program.start()
         if not self.program.wait_output(r'^ready hotkeys=1', 30):
-            raise RuntimeError('host did not start: ' + self.program.output())
+            output = self.program.output()
+            self.program.cleanup()  # a host left running would hold the hotkeys of later tests
+            raise RuntimeError('host did not start: ' + output)
         self.actions = 0
 
     def press(self, keys, timeout=20):
         """Presses a hotkey and returns the host's line for the action it started."""
         self.actions += 1
         xdotool('key', keys)
-        return self.result()
+        return self.result(timeout)
 
     def result(self, timeout=20):
         match = self.program.wait_output(r'^%d took=(\d+) (.*)$' % self.actions, timeout)
@@ -47,13 +49,11 @@ class Host:
 class NotepadSelection(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
+        # Class clean-ups run even when a later step of the set-up fails.
         cls.host = Host()
+        cls.addClassCleanup(cls.host.close)
         cls.notepad = Notepad('a b')
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.notepad.close()
-        cls.host.close()
+        cls.addClassCleanup(cls.notepad.close)
 
     def launched(self, count):
         urls = self.host.program.wait_launches(count, 10)
@@ -139,16 +139,13 @@ class HugeCopy(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.host = Host()
+        cls.addClassCleanup(cls.host.close)
         cls.source = Program('panel_host.exe', copy_as='source.exe')
+        cls.addClassCleanup(cls.source.cleanup)
         cls.source.start({'QM_SOURCE_CHARS': '10000000'})
         if not cls.source.wait_output(r'^source ready', 30):
             raise RuntimeError('source did not start')
         cls.wid = qmwine.wait_window('^qm source$', 10)
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.source.cleanup()
-        cls.host.close()
 
     def test_huge_copy_is_searched_cut_and_kept_on_the_clipboard(self):
         qmwine.focus(self.wid)
