@@ -38,7 +38,7 @@ dist: deps
 
 test: build dist
 	cd build/native && ctest --output-on-failure
-	tests/harness/with-wine.sh build/win64 ctest --test-dir build/win64 --output-on-failure
+	tests/harness/wine-tests.sh build/win64
 
 run: build
 	tests/harness/run.sh build/win64/quenmark.exe
