@@ -13,6 +13,12 @@ namespace qm {
 
 namespace {
 
+void CloseHinternet(HINTERNET h) {
+    InternetCloseHandle(h);
+}
+// Here rather than beside the other owners: WinINet's header stays out of every window.
+using UniqueHinternet = UniqueAny<HINTERNET, CloseHinternet>;
+
 constexpr DWORD kTimeoutMs = 60 * 1000;
 constexpr char kUserAgent[] = "Quenmark Search";
 

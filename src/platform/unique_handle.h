@@ -1,7 +1,7 @@
 #pragma once
 // One owner per handle: a move-only wrapper that closes its handle exactly once.
 #include <windows.h>
-#include <wininet.h>
+
 #include <utility>
 
 namespace qm {
@@ -28,6 +28,12 @@ template <typename T, auto Close, T Invalid = T{}> class UniqueAny {
             Close(old);
     }
     T release() { return std::exchange(value_, Invalid); }
+    // For a call that hands back a new handle through a pointer: the one held so far
+    // is closed first, and the new one is owned from the moment the call writes it.
+    T* put() {
+        reset();
+        return &value_;
+    }
 
   private:
     T value_ = Invalid;
@@ -43,14 +49,8 @@ inline void CloseHkey(HKEY h) {
 inline void CloseKernelHandle(HANDLE h) {
     CloseHandle(h);
 }
-inline void CloseHinternet(HINTERNET h) {
-    InternetCloseHandle(h);
-}
 inline void CloseHicon(HICON h) {
     DestroyIcon(h);
-}
-inline void CloseHcursor(HCURSOR h) {
-    DestroyCursor(h);
 }
 inline void CloseHmenu(HMENU h) {
     DestroyMenu(h);
@@ -58,22 +58,22 @@ inline void CloseHmenu(HMENU h) {
 inline void CloseGdiObject(HGDIOBJ h) {
     DeleteObject(h);
 }
-inline void FreeGlobal(HGLOBAL h) {
-    GlobalFree(h);
-}
 } // namespace detail
 
 using UniqueHwnd = UniqueAny<HWND, detail::CloseHwnd>;
 using UniqueHkey = UniqueAny<HKEY, detail::CloseHkey>;
 using UniqueHandle = UniqueAny<HANDLE, detail::CloseKernelHandle>;
-using UniqueHinternet = UniqueAny<HINTERNET, detail::CloseHinternet>;
 using UniqueHicon = UniqueAny<HICON, detail::CloseHicon>;
-using UniqueHcursor = UniqueAny<HCURSOR, detail::CloseHcursor>;
 using UniqueHmenu = UniqueAny<HMENU, detail::CloseHmenu>;
 using UniqueHfont = UniqueAny<HFONT, detail::CloseGdiObject>;
 using UniqueHbrush = UniqueAny<HBRUSH, detail::CloseGdiObject>;
 using UniqueHbitmap = UniqueAny<HBITMAP, detail::CloseGdiObject>;
 using UniqueHpen = UniqueAny<HPEN, detail::CloseGdiObject>;
-using UniqueHglobal = UniqueAny<HGLOBAL, detail::FreeGlobal>;
+
+// CreateFile reports a failure as INVALID_HANDLE_VALUE, not null: owned through
+// this, a failed open is an empty owner like any other (GetLastError untouched).
+inline UniqueHandle OwnFileHandle(HANDLE file) {
+    return UniqueHandle(file == INVALID_HANDLE_VALUE ? nullptr : file);
+}
 
 } // namespace qm
