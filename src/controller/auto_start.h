@@ -51,8 +51,4 @@ bool IsAutoStartSet(RunKeyStore& store = SystemRunKeyStore());
 // never looks done.
 int AutoStartBoxAfterClick(int box_state, RunKeyStore& store = SystemRunKeyStore());
 
-// One REG_SZ value's text up to its first NUL; empty for a missing key or
-// value, another type (REG_EXPAND_SZ included) or a failed read.
-std::wstring ReadRegString(HKEY root, const std::wstring& key_path, const std::wstring& value_name);
-
 } // namespace qm

@@ -2,6 +2,7 @@
 
 #include "controller/auto_start_command.h"
 #include "platform/program_path.h"
+#include "platform/registry.h"
 #include "platform/unique_handle.h"
 
 #include <gtest/gtest.h>
@@ -36,14 +37,18 @@ std::wstring OwnCommand() {
 // Data as the registry keeps it: UTF-16 characters, NULs only where the row has them.
 void SetRaw(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type,
             const std::wstring& data) {
-    HKEY raw = nullptr;
-    ASSERT_EQ(
-        RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw, nullptr),
-        ERROR_SUCCESS);
-    UniqueHkey key(raw);
+    UniqueHkey key;
+    ASSERT_EQ(RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(),
+                              nullptr),
+              ERROR_SUCCESS);
     ASSERT_EQ(RegSetValueExW(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
                              static_cast<DWORD>(data.size() * sizeof(wchar_t))),
               ERROR_SUCCESS);
+}
+
+// What the Run entry's reading makes of a value: empty unless it is REG_SZ text.
+std::wstring ReadRegString(HKEY root, const std::wstring& path, const std::wstring& name) {
+    return ReadRegistryText(root, path, name).value_or(L"");
 }
 
 TEST(AutoStart, EnablingPrefersTheMachineAndFallsBackToTheUser) {

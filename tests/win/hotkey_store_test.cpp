@@ -153,18 +153,18 @@ TEST_F(HotKeyStoreTest, RegistryModeUsesOnlyTheRegistry) {
 
 TEST_F(HotKeyStoreTest, OddRegistryValuesGiveDefaults) {
     UniqueHkey key;
-    HKEY raw = nullptr;
     ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, PerUserSettingsKeyPath(app_, "hotkey").c_str(), 0,
-                              nullptr, 0, KEY_SET_VALUE, nullptr, &raw, nullptr),
+                              nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr),
               ERROR_SUCCESS);
-    key.reset(raw);
     DWORD number = 81;
-    RegSetValueExA(raw, "HotKey1KeyCode", 0, REG_DWORD, reinterpret_cast<BYTE*>(&number),
+    RegSetValueExA(key.get(), "HotKey1KeyCode", 0, REG_DWORD, reinterpret_cast<BYTE*>(&number),
                    sizeof(number));
     // Text without its closing NUL, and a value far too big to be ours.
-    RegSetValueExA(raw, "HotKey1Text", 0, REG_SZ, reinterpret_cast<const BYTE*>("Ctrl + Q"), 8);
+    RegSetValueExA(key.get(), "HotKey1Text", 0, REG_SZ, reinterpret_cast<const BYTE*>("Ctrl + Q"),
+                   8);
     std::string huge(200000, '7');
-    RegSetValueExA(raw, "HotKey1ModKeyCode", 0, REG_SZ, reinterpret_cast<const BYTE*>(huge.c_str()),
+    RegSetValueExA(key.get(), "HotKey1ModKeyCode", 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(huge.c_str()),
                    static_cast<DWORD>(huge.size() + 1));
 
     auto hotkey = Load(RegistryOptions());

@@ -1,0 +1,65 @@
+#include "platform/registry.h"
+
+#include "platform/unique_handle.h"
+
+namespace qm {
+
+namespace {
+// Far beyond any text this program writes, and longer than any command line a Run
+// value could hold; refusing more also keeps a corrupt size from allocating gigabytes.
+constexpr DWORD kMaxValueBytes = 64 * 1024;
+
+bool Accepts(RegistryText accepted, DWORD type) {
+    return type == REG_SZ || (accepted == RegistryText::PlainOrExpandable && type == REG_EXPAND_SZ);
+}
+} // namespace
+
+std::optional<std::wstring> ReadRegistryText(HKEY root, const std::wstring& key_path,
+                                             const std::wstring& value_name,
+                                             RegistryText accepted) {
+    UniqueHkey key;
+    if (RegOpenKeyExW(root, key_path.c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS)
+        return std::nullopt;
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExW(key.get(), value_name.c_str(), nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS ||
+        !Accepts(accepted, type) || size > kMaxValueBytes)
+        return std::nullopt;
+    // One spare character: the stored data need not end in a NUL.
+    std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
+    DWORD read = size;
+    if (RegQueryValueExW(key.get(), value_name.c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(text.data()), &read) != ERROR_SUCCESS ||
+        !Accepts(accepted, type))
+        return std::nullopt;
+    text.resize(read / sizeof(wchar_t));
+    size_t nul = text.find(L'\0');
+    if (nul != std::wstring::npos)
+        text.resize(nul);
+    return text;
+}
+
+bool WriteRegistryText(HKEY root, const std::wstring& key_path, const std::wstring& value_name,
+                       const std::wstring& text) {
+    UniqueHkey key;
+    if (RegCreateKeyExW(root, key_path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                        nullptr, key.put(), nullptr) != ERROR_SUCCESS)
+        return false;
+    return RegSetValueExW(key.get(), value_name.c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(text.c_str()),
+                          static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+bool DeleteRegistryValue(HKEY root, const std::wstring& key_path, const std::wstring& value_name) {
+    UniqueHkey key;
+    LONG opened = RegOpenKeyExW(root, key_path.c_str(), 0, KEY_SET_VALUE, key.put());
+    if (opened == ERROR_FILE_NOT_FOUND)
+        return true;
+    if (opened != ERROR_SUCCESS)
+        return false;
+    LONG deleted = RegDeleteValueW(key.get(), value_name.c_str());
+    return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
+}
+
+} // namespace qm
