@@ -5,6 +5,7 @@
 #include "platform/clipboard.h"
 #include "platform/copy_keystroke.h"
 #include "platform/keyboard.h"
+#include "platform/scope_exit.h"
 #include "search_panel/find2.h"
 #include "search_panel/search_launch.h"
 #include "search_panel/search_text_limit.h"
@@ -15,19 +16,6 @@ namespace {
 // The most either wait of the capture lasts: the hotkey's keys may still be held
 // before the copy keystroke, and a slow application may take this long to copy.
 constexpr int kCaptureWaitMs = 200;
-
-// Marks an action as running for as long as it lives. The waits dispatch
-// messages, so a second press could otherwise start an action inside this one.
-class BusyScope {
-  public:
-    explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
-    ~BusyScope() { busy_ = false; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-  private:
-    bool& busy_;
-};
 } // namespace
 
 SelectionSearch::SelectionSearch(HWND clipboard_owner, Find2& panel, WaitFn wait)
@@ -67,7 +55,10 @@ std::optional<std::u16string> SelectionSearch::DirectSearch(const std::string& u
                                                             int hotkey_key) {
     if (busy_)
         return std::nullopt;
-    BusyScope scope(busy_);
+    // The waits dispatch messages, so a second press could otherwise start an
+    // action inside this one.
+    busy_ = true;
+    ScopeExit idle([this] { busy_ = false; });
     std::u16string text = CaptureSelection(FocusedSource(), hotkey_key);
     LaunchSearch(nullptr, url_template, text);
     return text;
@@ -76,7 +67,8 @@ std::optional<std::u16string> SelectionSearch::DirectSearch(const std::string& u
 bool SelectionSearch::PanelSearch(int hotkey_key) {
     if (busy_)
         return false;
-    BusyScope scope(busy_);
+    busy_ = true;
+    ScopeExit idle([this] { busy_ = false; });
     // Before the box is cleared: it may be what is searched.
     Source source = FocusedSource();
     panel_->SetText(u"");

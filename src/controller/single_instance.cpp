@@ -1,21 +1,16 @@
 #include "controller/single_instance.h"
 
+#include <utility>
+
 namespace qm {
 
 bool SingleInstance::Acquire() {
-    mutex_ = CreateMutexW(nullptr, FALSE, L"Local\\QuenmarkSearch.SingleInstance");
-    if (mutex_ && GetLastError() == ERROR_ALREADY_EXISTS) {
-        CloseHandle(mutex_);
-        mutex_ = nullptr;
+    UniqueHandle mutex(CreateMutexW(nullptr, FALSE, L"Local\\QuenmarkSearch.SingleInstance"));
+    if (mutex && GetLastError() == ERROR_ALREADY_EXISTS)
         return false;
-    }
     // Without a mutex we cannot tell; starting is better than refusing to run.
+    mutex_ = std::move(mutex);
     return true;
-}
-
-SingleInstance::~SingleInstance() {
-    if (mutex_)
-        CloseHandle(mutex_);
 }
 
 UINT ShowSettingsMessage() {

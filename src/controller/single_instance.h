@@ -3,16 +3,17 @@
 // without touching set.ini (its hotkeys would clash and it would save "NULL").
 #include <windows.h>
 
+#include "platform/unique_handle.h"
+
 namespace qm {
 
 class SingleInstance {
   public:
     // True when no other copy runs; this object then holds the marker until it is destroyed.
     bool Acquire();
-    ~SingleInstance();
 
   private:
-    HANDLE mutex_ = nullptr;
+    UniqueHandle mutex_;
 };
 
 // The message the running copy's settings window answers by showing itself.

@@ -2,6 +2,7 @@
 
 #include "controller/maker_sites.h"
 #include "controller/update_version.h"
+#include "platform/scope_exit.h"
 #include "platform/shell_open.h"
 
 namespace qm {
@@ -13,9 +14,7 @@ void RunUpdateCheck(HWND owner) {
     if (running)
         return;
     running = true;
-    struct Reset {
-        ~Reset() { running = false; }
-    } reset;
+    ScopeExit done([] { running = false; });
 
     std::optional<std::string> answer = FetchVersionText(sites::kVersionFile);
     if (JudgeVersionAnswer(kOwnVersion, answer) != UpdateVerdict::Differs)

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/scope_exit.h"
 #include "support/bounded_text.h"
 
 namespace qm {
@@ -39,9 +40,8 @@ std::u16string ReadClipboardText(HWND owner, size_t max_units) {
     const auto* text = static_cast<const char16_t*>(GlobalLock(data));
     if (!text)
         return {};
-    std::u16string result = BoundedUtf16(text, units, max_units);
-    GlobalUnlock(data);
-    return result;
+    ScopeExit unlock([data] { GlobalUnlock(data); });
+    return BoundedUtf16(text, units, max_units);
 }
 
 bool WriteClipboardText(HWND owner, const std::u16string& text) {

@@ -2,6 +2,7 @@
 
 #include "platform/program_path.h"
 #include "platform/text_codec.h"
+#include "platform/unique_handle.h"
 
 #include <windows.h>
 
@@ -31,14 +32,16 @@ bool FileExists(const std::wstring& path) {
 
 // What the profile functions will need: an existing file opened for writing, or a
 // new one created in its folder (tried with a probe that goes when it is closed).
-HANDLE OpenForWriting(const std::wstring& folder, const std::wstring& path) {
+// Empty when refused, with the reason in GetLastError().
+UniqueHandle OpenForWriting(const std::wstring& folder, const std::wstring& path) {
     if (FileExists(path))
-        return CreateFileW(path.c_str(), GENERIC_WRITE,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        return OwnFileHandle(CreateFileW(path.c_str(), GENERIC_WRITE,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     std::wstring probe = JoinPath(folder, L"~quenmark-write-probe.tmp");
-    return CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                       FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    return OwnFileHandle(CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
+                                     nullptr));
 }
 
 // False only when writing is refused: access denied, a read-only file or folder,
@@ -46,11 +49,8 @@ HANDLE OpenForWriting(const std::wstring& folder, const std::wstring& path) {
 bool CanWrite(const std::wstring& folder, const std::wstring& path) {
     const ULONGLONG give_up = GetTickCount64() + kPassingLockMs;
     for (;;) {
-        HANDLE file = OpenForWriting(folder, path);
-        if (file != INVALID_HANDLE_VALUE) {
-            CloseHandle(file);
+        if (OpenForWriting(folder, path))
             return true;
-        }
         DWORD error = GetLastError();
         if (error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT)
             return false;
