@@ -2,7 +2,7 @@
 
 #include "controller/update_version.h"
 #include "platform/delay_load.h"
-#include "platform/dialog_keys.h"
+#include "platform/message_pump.h"
 #include "platform/unique_handle.h"
 
 #include <wininet.h>
@@ -160,22 +160,6 @@ DWORD WINAPI TransferThread(void* parameter) {
     return 0;
 }
 
-// Returns false when a WM_QUIT was taken from the queue; its exit code goes to quit_code.
-bool DispatchPending(int& quit_code) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            quit_code = static_cast<int>(msg.wParam);
-            return false;
-        }
-        if (PreTranslate(msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return true;
-}
-
 } // namespace
 
 std::optional<std::string> FetchVersionText(const char* url) {
@@ -195,10 +179,9 @@ std::optional<std::string> FetchVersionText(const char* url) {
     // out a single read, and the user interface must not wait on it for ever.
     const ULONGLONG deadline = GetTickCount64() + kTimeoutMs;
     bool finished = false;
-    bool quit = false;
-    int quit_code = 0;
+    std::optional<int> quit_code;
     HANDLE done = state->done.get();
-    while (!finished && !quit) {
+    while (!finished && !quit_code) {
         ULONGLONG now = GetTickCount64();
         if (now >= deadline)
             break;
@@ -207,7 +190,7 @@ std::optional<std::string> FetchVersionText(const char* url) {
         if (wait == WAIT_OBJECT_0)
             finished = true;
         else if (wait == WAIT_OBJECT_0 + 1)
-            quit = !DispatchPending(quit_code);
+            quit_code = DispatchPending();
         else
             break; // timed out, or the wait itself failed
     }
@@ -223,8 +206,8 @@ std::optional<std::string> FetchVersionText(const char* url) {
             state->abandoned = true;
     }
     Release(state);
-    if (quit)
-        PostQuitMessage(quit_code);
+    if (quit_code)
+        PostQuitMessage(*quit_code);
     return answer;
 }
 

@@ -1,10 +1,11 @@
 #include "support/waitable_timer.h"
 
-#include "platform/dialog_keys.h"
+#include "platform/message_pump.h"
 #include "platform/unique_handle.h"
 #include "support/timer_name.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -53,23 +54,6 @@ bool Arm(HANDLE timer, int64_t due_time) {
     due.QuadPart = due_time;
     return SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE) != FALSE;
 }
-
-// Empties the thread's queue. WM_QUIT is kept aside rather than dispatched:
-// posting it again here would bring it straight back.
-void DispatchPending(bool& quit, int& quit_code) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            quit = true;
-            quit_code = static_cast<int>(msg.wParam);
-            continue;
-        }
-        if (PreTranslate(msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
 } // namespace
 
 clsWaitableTimer::clsWaitableTimer(std::string exe_base_name)
@@ -79,15 +63,13 @@ clsWaitableTimer::clsWaitableTimer(std::string exe_base_name)
 clsWaitableTimer::~clsWaitableTimer() = default;
 
 void clsWaitableTimer::Wait(int32_t milliseconds, const std::function<bool()>& done) {
-    bool quit = false;
-    int quit_code = 0;
     if (milliseconds <= 0) {
-        DispatchPending(quit, quit_code);
-        if (quit)
-            PostQuitMessage(quit_code);
+        if (std::optional<int> quit_code = DispatchPending())
+            PostQuitMessage(*quit_code);
         return;
     }
 
+    std::optional<int> quit_code;
     const int64_t deadline = NowTicks() - RelativeDueTime(milliseconds);
     // The handle is this call's own: a nested wait on the same object must
     // neither close nor replace it.
@@ -103,7 +85,8 @@ void clsWaitableTimer::Wait(int32_t milliseconds, const std::function<bool()>& d
         if (done)
             timeout = std::min(timeout, kConditionPollMs);
         DWORD result = MsgWaitForMultipleObjects(armed ? 1 : 0, &handle, FALSE, timeout, kWakeMask);
-        DispatchPending(quit, quit_code);
+        if (std::optional<int> quit = DispatchPending())
+            quit_code = quit;
         const int64_t remaining = deadline - NowTicks();
         if (remaining <= 0 || (done && done()))
             break;
@@ -118,8 +101,8 @@ void clsWaitableTimer::Wait(int32_t milliseconds, const std::function<bool()>& d
     }
 
     timer_ = outer;
-    if (quit)
-        PostQuitMessage(quit_code);
+    if (quit_code)
+        PostQuitMessage(*quit_code);
 }
 
 } // namespace qm
