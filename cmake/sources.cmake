@@ -1,19 +1,72 @@
-# Files of the platform-independent core: they include no Windows header,
-# compile natively and are unit-tested there.
-set(QM_CORE_SOURCES
-  src/controller/auto_start_command.cpp
-  src/controller/settings/ini_value.cpp
-  src/controller/update_version.cpp
-  src/hotkey/hotkey_capture.cpp
-  src/hotkey/hotkey_text.cpp
-  src/hotkey/stored_hotkey.cpp
-  src/platform/copy_key_plan.cpp
-  src/search_panel/engine_catalogue.cpp
-  src/search_panel/panel_layout.cpp
-  src/search_panel/search_url.cpp
-  src/search_panel/url_budget.cpp
-  src/support/bounded_text.cpp
-  src/support/timer_name.cpp
-  src/support/utf.cpp
-  src/tray/notify_text.cpp
-)
+# Which files make the platform-independent core, found rather than listed: every
+# .cpp under src/ that needs no Windows header, neither itself nor through what it
+# uses from src/ (the headers it includes and the .cpp files that implement them,
+# and so on). The core also compiles natively and is unit-tested
+# there with sanitizers, so a pure file cannot be left out of those tests by
+# forgetting to list it. (A Windows header missing from the pattern below puts its
+# file into the core, where the native build fails on it: loud, not silent.)
+# Every other .cpp is Windows-only: the program's library, and the two files that
+# only the exe itself links.
+set(QM_WINDOWS_HEADER "^(windows|windowsx|wininet|winuser|winbase|shellapi|shlobj|shlwapi|objbase|ole2|commctrl|commdlg|tlhelp32|psapi|delayimp|uxtheme|dwmapi)\\.h$")
+set(QM_PROGRAM_ONLY_SOURCES src/main.cpp src/abort_on_library_error.cpp)
+
+# The layers point down: platform/ includes only platform/; support/ only
+# platform/ and support/. Checked here, so a file that reaches up fails to configure.
+set(QM_LAYER_platform "platform")
+set(QM_LAYER_support "platform|support")
+
+# Sets out to TRUE when the file under src/ (path relative to src/) includes a
+# Windows header, directly or through what it uses from src/.
+function(qm_needs_windows rel out)
+  get_property(known GLOBAL PROPERTY "QM_NEEDS_WINDOWS_${rel}" SET)
+  if(known)
+    get_property(answer GLOBAL PROPERTY "QM_NEEDS_WINDOWS_${rel}")
+    set(${out} ${answer} PARENT_SCOPE)
+    return()
+  endif()
+  # Provisional answer while this file is being read: include cycles end here.
+  set_property(GLOBAL PROPERTY "QM_NEEDS_WINDOWS_${rel}" FALSE)
+  set(answer FALSE)
+  string(REGEX MATCH "^[^/]+" folder "${rel}")
+  file(STRINGS ${CMAKE_SOURCE_DIR}/src/${rel} lines REGEX "^[ \t]*#[ \t]*include")
+  foreach(line IN LISTS lines)
+    if(line MATCHES "<([^>]+)>")
+      if(CMAKE_MATCH_1 MATCHES "${QM_WINDOWS_HEADER}")
+        set(answer TRUE)
+      endif()
+    elseif(line MATCHES "\"([^\"]+)\"")
+      set(included ${CMAKE_MATCH_1})
+      if(DEFINED QM_LAYER_${folder} AND NOT included MATCHES "^(${QM_LAYER_${folder}})/")
+        message(FATAL_ERROR "src/${rel} includes \"${included}\": files in src/${folder}/ "
+                            "may include only ${QM_LAYER_${folder}}/ (the layers point down)")
+      endif()
+      # A header stands for its module: what implements it counts too.
+      string(REGEX REPLACE "\\.h$" ".cpp" implementation "${included}")
+      foreach(used IN ITEMS ${included} ${implementation})
+        if(EXISTS ${CMAKE_SOURCE_DIR}/src/${used})
+          qm_needs_windows(${used} nested)
+          if(nested)
+            set(answer TRUE)
+          endif()
+        endif()
+      endforeach()
+    endif()
+  endforeach()
+  set_property(GLOBAL PROPERTY "QM_NEEDS_WINDOWS_${rel}" ${answer})
+  set(${out} ${answer} PARENT_SCOPE)
+endfunction()
+
+file(GLOB_RECURSE QM_ALL_SOURCES CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}/src
+  ${CMAKE_SOURCE_DIR}/src/*.cpp ${CMAKE_SOURCE_DIR}/src/*.h)
+set(QM_CORE_SOURCES)
+set(QM_WINDOWS_SOURCES)
+foreach(rel IN LISTS QM_ALL_SOURCES)
+  qm_needs_windows(${rel} needs_windows)
+  if(NOT rel MATCHES "\\.cpp$" OR "src/${rel}" IN_LIST QM_PROGRAM_ONLY_SOURCES)
+    continue() # headers are read for their includes and the layer check only
+  elseif(needs_windows)
+    list(APPEND QM_WINDOWS_SOURCES src/${rel})
+  else()
+    list(APPEND QM_CORE_SOURCES src/${rel})
+  endif()
+endforeach()

@@ -8,17 +8,7 @@ set(QM_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
 target_compile_definitions(quenmark_core PUBLIC ${QM_WIN_DEFINES})
 
-set(QM_PROGRAM_ONLY_SOURCES src/main.cpp src/abort_on_library_error.cpp)
-file(GLOB_RECURSE QM_ALL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
-set(QM_APP_SOURCES)
-foreach(f IN LISTS QM_ALL_SOURCES)
-  file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR} ${f})
-  if(NOT rel IN_LIST QM_CORE_SOURCES AND NOT rel IN_LIST QM_PROGRAM_ONLY_SOURCES)
-    list(APPEND QM_APP_SOURCES ${f})
-  endif()
-endforeach()
-
-add_library(quenmark_app STATIC ${QM_APP_SOURCES})
+add_library(quenmark_app STATIC ${QM_WINDOWS_SOURCES})
 target_include_directories(quenmark_app PUBLIC src ${CMAKE_BINARY_DIR}/generated)
 target_compile_options(quenmark_app PRIVATE ${QM_WARNINGS})
 target_link_libraries(quenmark_app PUBLIC quenmark_core ${QM_WIN_LIBS})

@@ -7,8 +7,8 @@
 #include "platform/keyboard.h"
 #include "platform/scope_exit.h"
 #include "search_panel/find2.h"
-#include "search_panel/search_launch.h"
-#include "search_panel/search_text_limit.h"
+#include "support/search_launch.h"
+#include "support/search_text_limit.h"
 
 namespace qm {
 

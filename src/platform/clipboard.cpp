@@ -2,8 +2,8 @@
 
 #include <cstring>
 
+#include "platform/bounded_text.h"
 #include "platform/scope_exit.h"
-#include "support/bounded_text.h"
 
 namespace qm {
 

@@ -1,12 +1,12 @@
 #include "search_panel/find2.h"
 
+#include "platform/bounded_text.h"
 #include "platform/dpi.h"
 #include "platform/text_codec.h"
 #include "search_panel/moveit.h"
 #include "search_panel/panel_layout.h"
-#include "search_panel/search_launch.h"
-#include "search_panel/search_text_limit.h"
-#include "support/bounded_text.h"
+#include "support/search_launch.h"
+#include "support/search_text_limit.h"
 
 namespace qm {
 

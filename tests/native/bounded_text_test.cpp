@@ -1,4 +1,4 @@
-#include "support/bounded_text.h"
+#include "platform/bounded_text.h"
 
 #include <gtest/gtest.h>
 

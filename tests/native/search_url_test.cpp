@@ -1,5 +1,5 @@
 #include "search_panel/engine_catalogue.h"
-#include "search_panel/search_url.h"
+#include "support/search_url.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "search_panel/url_budget.h"
-#include "search_panel/search_url.h"
+#include "support/url_budget.h"
+#include "support/search_url.h"
 
 #include <gtest/gtest.h>
 

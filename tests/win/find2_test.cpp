@@ -1,6 +1,6 @@
 #include "search_panel/find2.h"
 
-#include "search_panel/search_text_limit.h"
+#include "support/search_text_limit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "search_panel/url_budget.h"
+#include "support/url_budget.h"
 
-#include "search_panel/search_url.h"
+#include "support/search_url.h"
 
 namespace qm {
 

@@ -1,8 +1,8 @@
-#include "search_panel/search_launch.h"
+#include "support/search_launch.h"
 
 #include "platform/shell_open.h"
-#include "search_panel/search_url.h"
-#include "search_panel/url_budget.h"
+#include "support/search_url.h"
+#include "support/url_budget.h"
 
 namespace qm {
 

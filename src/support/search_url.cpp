@@ -1,4 +1,4 @@
-#include "search_panel/search_url.h"
+#include "support/search_url.h"
 
 #include "support/utf.h"
 

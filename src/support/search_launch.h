@@ -1,5 +1,6 @@
 #pragma once
-// The one search launch: template + search text, encoded where needed, opened by the shell.
+// The one search launch, for the direct search and the panel's engine captions
+// alike: template + search text, encoded where needed, opened by the shell.
 #include <windows.h>
 #include <string>
 
