@@ -32,8 +32,6 @@ class SelectionSearch {
     // because an action was still waiting.
     bool PanelSearch(int hotkey_key = 0);
 
-    bool Busy() const { return busy_; }
-
     // Where the keyboard focus is; unset, the platform is asked. For tests.
     std::function<CopyTarget()> focused_target;
 

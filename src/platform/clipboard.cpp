@@ -1,7 +1,5 @@
 #include "platform/clipboard.h"
 
-#include <cstring>
-
 #include "platform/bounded_text.h"
 #include "platform/scope_exit.h"
 
@@ -42,25 +40,6 @@ std::u16string ReadClipboardText(HWND owner, size_t max_units) {
         return {};
     ScopeExit unlock([data] { GlobalUnlock(data); });
     return BoundedUtf16(text, units, max_units);
-}
-
-bool WriteClipboardText(HWND owner, const std::u16string& text) {
-    size_t bytes = (text.size() + 1) * sizeof(char16_t);
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (!block)
-        return false;
-    void* target = GlobalLock(block);
-    if (!target) {
-        GlobalFree(block);
-        return false;
-    }
-    std::memcpy(target, text.c_str(), bytes);
-    GlobalUnlock(block);
-    OpenedClipboard clipboard(owner);
-    if (clipboard && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, block))
-        return true; // the clipboard owns the block now
-    GlobalFree(block);
-    return false;
 }
 
 DWORD ClipboardChangeCount() {

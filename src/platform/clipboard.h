@@ -25,9 +25,6 @@ class OpenedClipboard {
 // character); empty when it holds no text or cannot be opened.
 std::u16string ReadClipboardText(HWND owner, size_t max_units);
 
-// Replaces the clipboard's content with text.
-bool WriteClipboardText(HWND owner, const std::u16string& text);
-
 // Changes whenever any program changes the clipboard.
 DWORD ClipboardChangeCount();
 

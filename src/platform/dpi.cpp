@@ -26,11 +26,5 @@ int TwipsToPixelsX(int twips) {
 int TwipsToPixelsY(int twips) {
     return MulDiv(twips, ScreenDpiY(), 1440);
 }
-int PixelsToTwipsX(int pixels) {
-    return MulDiv(pixels, 1440, ScreenDpiX());
-}
-int PixelsToTwipsY(int pixels) {
-    return MulDiv(pixels, 1440, ScreenDpiY());
-}
 
 } // namespace qm

@@ -7,7 +7,5 @@ int ScreenDpiX();
 int ScreenDpiY();
 int TwipsToPixelsX(int twips);
 int TwipsToPixelsY(int twips);
-int PixelsToTwipsX(int pixels);
-int PixelsToTwipsY(int pixels);
 
 } // namespace qm

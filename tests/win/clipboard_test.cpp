@@ -1,4 +1,6 @@
 #include "platform/clipboard.h"
+
+#include "clipboard_text.h"
 #include "platform/unique_handle.h"
 #include "pump.h"
 
@@ -66,7 +68,7 @@ TEST_F(ClipboardTest, TextIsReadWithinItsBlockAndBound) {
     EXPECT_TRUE(unterminated == u"abc" || unterminated == u"ab") << unterminated.size();
 
     std::u16string big(3000000, u'\u4e2d');
-    ASSERT_TRUE(WriteClipboardText(owner(), big));
+    ASSERT_TRUE(test::WriteClipboardText(owner(), big));
     EXPECT_EQ(ReadClipboardText(owner(), 2048), big.substr(0, 2048));
     EXPECT_EQ(ReadClipboardText(owner(), big.size() + 1).size(), big.size());
 
@@ -79,7 +81,7 @@ TEST_F(ClipboardTest, TextIsReadWithinItsBlockAndBound) {
 }
 
 TEST_F(ClipboardTest, BriefHoldIsWaitedOutLongHoldGivesUpSoon) {
-    ASSERT_TRUE(WriteClipboardText(owner(), u"kept"));
+    ASSERT_TRUE(test::WriteClipboardText(owner(), u"kept"));
     {
         ClipboardHolder brief(60);
         EXPECT_EQ(ReadClipboardText(owner(), 100), u"kept");

@@ -1,6 +1,7 @@
 #include "platform/copy_keystroke.h"
 
 #include "editor_window.h"
+#include "clipboard_text.h"
 #include "platform/clipboard.h"
 #include "pump.h"
 
@@ -42,7 +43,7 @@ TEST(CopyKeystroke, CopiesWhileHotkeyModifiersAreHeldWithoutOpeningTheMenu) {
     test::EditorWindow editor(L"hello");
     for (const Row& row : rows) {
         editor.Reset();
-        ASSERT_TRUE(WriteClipboardText(owner.get(), u"before"));
+        ASSERT_TRUE(test::WriteClipboardText(owner.get(), u"before"));
         std::vector<std::pair<WORD, bool>> press, release;
         for (WORD key : row.held) {
             press.push_back({key, false});
