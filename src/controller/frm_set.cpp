@@ -32,7 +32,7 @@ bool FrmSet::Load() {
                                                     GetSystemMetrics(SM_CYSMICON), 0)));
     // A fixed single border, a minimise box and no maximise box: the layout is fixed.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-    RECT frame{0, 0, TwipsToPixelsX(L::kClientWidth), TwipsToPixelsY(L::kClientHeight)};
+    RECT frame = PixelRect({0, 0, L::kClientWidth, L::kClientHeight});
     AdjustWindowRectEx(&frame, style, FALSE, 0);
     int width = frame.right - frame.left;
     int height = frame.bottom - frame.top;

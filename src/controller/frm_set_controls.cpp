@@ -2,6 +2,7 @@
 #include "controller/frm_set.h"
 #include "controller/frm_set_layout.h"
 #include "platform/dpi.h"
+#include "platform/gdi.h"
 #include "resources/resource_ids.h"
 
 #include <commctrl.h>
@@ -11,18 +12,9 @@ namespace qm {
 namespace L = frm_set_layout;
 
 namespace {
-RECT ToPixels(const L::Box& box) {
-    RECT r;
-    r.left = TwipsToPixelsX(box.left);
-    r.top = TwipsToPixelsY(box.top);
-    r.right = r.left + TwipsToPixelsX(box.width);
-    r.bottom = r.top + TwipsToPixelsY(box.height);
-    return r;
-}
-
-HWND MakeChild(HWND parent, const char* cls, const char* text, DWORD style, const L::Box& box,
+HWND MakeChild(HWND parent, const char* cls, const char* text, DWORD style, const TwipsRect& box,
                int id, HFONT font) {
-    RECT r = ToPixels(box);
+    RECT r = PixelRect(box);
     HWND child = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
                                  r.right - r.left, r.bottom - r.top, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -43,10 +35,7 @@ HotKeyOptions FieldOptions(const char* name, COLORREF back_color, HFONT font) {
 void FrmSet::CreateControls() {
     HWND self = hwnd();
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    int font_height = -MulDiv(9, ScreenDpiY(), 72);
-    font_.reset(CreateFontA(font_height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            DEFAULT_PITCH | FF_SWISS, "Arial"));
+    font_ = CreateUiFont();
     HFONT font = font_.get();
     logo_.reset(static_cast<HBITMAP>(
         LoadImageA(instance, MAKEINTRESOURCEA(IDB_LOGO), IMAGE_BITMAP, 0, 0, 0)));
@@ -61,7 +50,7 @@ void FrmSet::CreateControls() {
         MakeChild(self, "BUTTON", "Effective", check, L::kChkCheck1, L::kIdChkCheck1, font);
     chkCheck2_ =
         MakeChild(self, "BUTTON", "Effective", check, L::kChkCheck2, L::kIdChkCheck2, font);
-    L::Box combo_box = L::kCombo1;
+    TwipsRect combo_box = L::kCombo1;
     combo_box.height = 1500; // room for the drop-down list
     Combo1_ = MakeChild(self, "COMBOBOX", "", CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, combo_box,
                         L::kIdCombo1, font);
@@ -69,10 +58,10 @@ void FrmSet::CreateControls() {
         SendMessageA(Combo1_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(caption));
     SetWindowTextA(Combo1_, "Google");
 
-    RECT r1 = ToPixels(L::kHotKey1);
+    RECT r1 = PixelRect(L::kHotKey1);
     HotKey1_.Create(self, r1.left, r1.top, r1.right - r1.left, r1.bottom - r1.top,
                     FieldOptions("HotKey1", RGB(0, 153, 255), font));
-    RECT r2 = ToPixels(L::kHotKey2);
+    RECT r2 = PixelRect(L::kHotKey2);
     HotKey2_.Create(self, r2.left, r2.top, r2.right - r2.left, r2.bottom - r2.top,
                     FieldOptions("HotKey2", RGB(255, 0, 0), font));
 
@@ -113,15 +102,13 @@ void FrmSet::DrawPicture(const DRAWITEMSTRUCT& item) {
     const RECT& r = item.rcItem;
     FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
     if (item.hwndItem == Image1_ && logo_) {
-        HDC memory = CreateCompatibleDC(item.hDC);
-        HGDIOBJ old = SelectObject(memory, logo_.get());
+        UniqueMemoryDc memory(CreateCompatibleDC(item.hDC));
+        SelectedObject selected(memory.get(), logo_.get());
         BITMAP info{};
         GetObjectA(logo_.get(), sizeof(info), &info);
         SetStretchBltMode(item.hDC, HALFTONE);
-        StretchBlt(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, memory, 0, 0,
+        StretchBlt(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, memory.get(), 0, 0,
                    info.bmWidth, info.bmHeight, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteDC(memory);
     } else if (item.hwndItem == Image2_ && link_icon_) {
         DrawIconEx(item.hDC, r.left, r.top, link_icon_.get(), r.right - r.left, r.bottom - r.top, 0,
                    nullptr, DI_NORMAL);
@@ -129,15 +116,10 @@ void FrmSet::DrawPicture(const DRAWITEMSTRUCT& item) {
 }
 
 void FrmSet::Paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd(), &ps);
-    HGDIOBJ old = SelectObject(dc, GetStockObject(BLACK_PEN));
-    for (const L::Line& line : {L::kLine1, L::kLine2}) {
-        MoveToEx(dc, TwipsToPixelsX(line.x1), TwipsToPixelsY(line.y1), nullptr);
-        LineTo(dc, TwipsToPixelsX(line.x2), TwipsToPixelsY(line.y2));
-    }
-    SelectObject(dc, old);
-    EndPaint(hwnd(), &ps);
+    PaintDc dc(hwnd());
+    SelectedObject selected_pen(dc.get(), GetStockObject(BLACK_PEN));
+    for (const TwipsLine& line : {L::kLine1, L::kLine2})
+        DrawLine(dc.get(), line);
 }
 
 int FrmSet::CheckState(HWND box) const {

@@ -1,7 +1,7 @@
 // The text box's look: colours, font, border and tooltip of a HotKey control.
 #include "hotkey/hotkey_control.h"
 
-#include "platform/dpi.h"
+#include "platform/gdi.h"
 
 #include <commctrl.h>
 
@@ -14,12 +14,6 @@ COLORREF ResolveColor(COLORREF value) {
     if (value & kSystemColorFlag)
         return GetSysColor(static_cast<int>(value & 0xFF));
     return value & 0xFFFFFF;
-}
-
-HFONT CreateDefaultFont() {
-    return CreateFontA(-MulDiv(9, ScreenDpiY(), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, "Arial");
 }
 
 bool IsZeroOrOne(int value) {
@@ -85,7 +79,7 @@ HFONT HotKey::Font() const {
 void HotKey::SetFont(HFONT font) {
     options_.font = font;
     if (!font && !own_font_)
-        own_font_.reset(CreateDefaultFont());
+        own_font_ = CreateUiFont();
     if (text_box_)
         SendMessageA(text_box_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
     // The own font is deleted only once the text box has let go of it.

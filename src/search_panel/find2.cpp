@@ -1,6 +1,7 @@
 #include "search_panel/find2.h"
 
 #include "platform/dpi.h"
+#include "platform/gdi.h"
 #include "platform/text_codec.h"
 #include "search_panel/moveit.h"
 #include "search_panel/panel_layout.h"
@@ -30,15 +31,11 @@ Find2::~Find2() {
 bool Find2::Create() {
     if (hwnd())
         return true;
-    int points = panel_layout::kFontPoints;
-    font_.reset(CreateFontA(-MulDiv(points, ScreenDpiY(), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                            FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, panel_layout::kFontFace));
+    font_ = CreateUiFont();
     caption_brush_.reset(CreateSolidBrush(panel_layout::kCaptionBackColour));
     text_box_brush_.reset(CreateSolidBrush(panel_layout::kTextBoxBackColour));
 
-    RECT frame{0, 0, TwipsToPixelsX(panel_layout::kClientWidth),
-               TwipsToPixelsY(panel_layout::kClientHeight)};
+    RECT frame = PixelRect({0, 0, panel_layout::kClientWidth, panel_layout::kClientHeight});
     const DWORD style = WS_POPUP | WS_CLIPCHILDREN;
     // A tool window gets no taskbar button: the panel is a helper of the program.
     const DWORD ex_style = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
@@ -157,10 +154,8 @@ void Find2::OnMouseDown(LPARAM lparam) {
 LRESULT Find2::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(hwnd(), &paint);
-        artwork_.Paint(dc, font_.get());
-        EndPaint(hwnd(), &paint);
+        PaintDc dc(hwnd());
+        artwork_.Paint(dc.get(), font_.get());
         return 0;
     }
     case WM_CTLCOLORSTATIC: // the engine captions: the text box is never read-only
