@@ -22,6 +22,10 @@ namespace L = frm_set_layout;
 
 FrmSet::FrmSet() : cd_(TrayMenuActions{[this] { ShowSettings(); }, [this] { ExitFromTray(); }}) {}
 
+FrmSet::~FrmSet() {
+    DestroyWindowObject();
+}
+
 bool FrmSet::Load() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     icon_big_.reset(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_QUENMARK),
@@ -228,51 +232,42 @@ LRESULT CALLBACK FrmSet::EffectiveBoxProc(HWND box, UINT message, WPARAM wparam,
     return result;
 }
 
-LRESULT FrmSet::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-    switch (message) {
-    case WM_COMMAND:
-        OnCommand(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
-        return 0;
-    case WM_DRAWITEM:
-        DrawPicture(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
-        return TRUE;
-    case WM_PAINT:
-        Paint();
-        return 0;
-    case WM_SETCURSOR:
-        if (reinterpret_cast<HWND>(wparam) == Image1_ && image1_cursor_) {
-            SetCursor(image1_cursor_);
-            return TRUE;
-        }
-        break;
-    case WM_SIZE:
-        if (wparam == SIZE_MINIMIZED)
-            ShowWindow(hwnd(), SW_HIDE); // only the tray icon is left
-        return 0;
-    case WM_TIMER:
-        if (wparam == L::kTimer1)
-            Timer1_Timer();
-        return 0;
-    case WM_CLOSE:
+bool FrmSet::OnSetCursor(HWND over) {
+    if (!over || over != Image1_ || !image1_cursor_)
+        return false;
+    SetCursor(image1_cursor_);
+    return true;
+}
+
+void FrmSet::OnSize(UINT state, int, int) {
+    if (state == SIZE_MINIMIZED)
+        ShowWindow(hwnd(), SW_HIDE); // only the tray icon is left
+}
+
+void FrmSet::OnTimer(UINT_PTR id) {
+    if (id == L::kTimer1)
+        Timer1_Timer();
+}
+
+void FrmSet::OnClose() {
+    Unload();
+}
+
+void FrmSet::OnDestroy() {
+    RemoveDialogKeys(hwnd());
+}
+
+void FrmSet::OnEndSession(bool ending) {
+    if (ending)
         Unload();
+}
+
+LRESULT FrmSet::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == ShowSettingsMessage()) {
+        ShowSettings();
         return 0;
-    case WM_DESTROY:
-        RemoveDialogKeys(hwnd());
-        break;
-    case WM_QUERYENDSESSION:
-        return TRUE;
-    case WM_ENDSESSION:
-        if (wparam)
-            Unload();
-        return 0;
-    default:
-        if (message == ShowSettingsMessage()) {
-            ShowSettings();
-            return 0;
-        }
-        break;
     }
-    return WindowBase::HandleMessage(message, wparam, lparam);
+    return WindowBase::OnMessage(message, wparam, lparam);
 }
 
 } // namespace qm

@@ -17,21 +17,30 @@
 
 namespace qm {
 
-class FrmSet : public WindowBase {
+class FrmSet final : public WindowBase {
   public:
     static constexpr const char* kClassName = "QuenmarkSearchSettings";
 
     FrmSet();
+    ~FrmSet() override;
     // Creates the window and its controls, runs the start-up sequence and shows it.
     bool Load();
 
     // Save: both hotkeys' SaveSettings, then the check-box keys.
     void cmdCommand1_Click();
 
-  protected:
-    LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
-
   private:
+    void OnCommand(int id, int code, HWND control) override;
+    void OnPaint(HDC dc) override;
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+    bool OnSetCursor(HWND over) override;
+    void OnSize(UINT state, int width, int height) override;
+    void OnTimer(UINT_PTR id) override;
+    void OnClose() override;
+    void OnDestroy() override;
+    void OnEndSession(bool ending) override;
+    LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
     void CreateControls();
     void CreateTooltip();
     void FormLoad();
@@ -42,9 +51,6 @@ class FrmSet : public WindowBase {
     void Combo1_Click();
     void Check1_Click();
     void Timer1_Timer();
-    void OnCommand(int id, int code, HWND control);
-    void Paint();
-    void DrawPicture(const DRAWITEMSTRUCT& item);
     int CheckState(HWND box) const;
     std::array<HWND, 5> CheckBoxes() const;
     bool IsCheckBox(HWND control) const;

@@ -98,7 +98,7 @@ void FrmSet::CreateTooltip() {
     SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void FrmSet::DrawPicture(const DRAWITEMSTRUCT& item) {
+bool FrmSet::OnDrawItem(const DRAWITEMSTRUCT& item) {
     const RECT& r = item.rcItem;
     FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
     if (item.hwndItem == Image1_ && logo_) {
@@ -113,13 +113,13 @@ void FrmSet::DrawPicture(const DRAWITEMSTRUCT& item) {
         DrawIconEx(item.hDC, r.left, r.top, link_icon_.get(), r.right - r.left, r.bottom - r.top, 0,
                    nullptr, DI_NORMAL);
     }
+    return true;
 }
 
-void FrmSet::Paint() {
-    PaintDc dc(hwnd());
-    SelectedObject selected_pen(dc.get(), GetStockObject(BLACK_PEN));
+void FrmSet::OnPaint(HDC dc) {
+    SelectedObject selected_pen(dc, GetStockObject(BLACK_PEN));
     for (const TwipsLine& line : {L::kLine1, L::kLine2})
-        DrawLine(dc.get(), line);
+        DrawLine(dc, line);
 }
 
 int FrmSet::CheckState(HWND box) const {

@@ -16,11 +16,6 @@ constexpr char kClassName[] = "QuenmarkFind2";
 constexpr char kCaption[] = "Form1";
 constexpr int kTextBoxId = 100;
 constexpr int kFirstCaptionId = 200;
-
-bool Contains(const RECT& box, LPARAM lparam) {
-    POINT point{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
-    return PtInRect(&box, point) != FALSE;
-}
 } // namespace
 
 Find2::~Find2() {
@@ -146,45 +141,41 @@ void Find2::HideAfterSearch() {
         SetVisible(false);
 }
 
-void Find2::OnMouseDown(LPARAM lparam) {
-    if (Contains(PixelRect(panel_layout::kBanner), lparam))
+void Find2::OnButtonDown(int x, int y) {
+    RECT banner = PixelRect(panel_layout::kBanner);
+    if (PtInRect(&banner, POINT{x, y}))
         moveit(hwnd());
 }
 
-LRESULT Find2::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-    switch (message) {
-    case WM_PAINT: {
-        PaintDc dc(hwnd());
-        artwork_.Paint(dc.get(), font_.get());
-        return 0;
+void Find2::OnPaint(HDC dc) {
+    artwork_.Paint(dc, font_.get());
+}
+
+HBRUSH Find2::OnCtlColor(HDC dc, HWND, int type) {
+    switch (type) {
+    case CTLCOLOR_STATIC: // the engine captions: the text box is never read-only
+        SetBkColor(dc, panel_layout::kCaptionBackColour);
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        return caption_brush_.get();
+    case CTLCOLOR_EDIT:
+        SetBkColor(dc, panel_layout::kTextBoxBackColour);
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        return text_box_brush_.get();
+    default:
+        return nullptr;
     }
-    case WM_CTLCOLORSTATIC: // the engine captions: the text box is never read-only
-        SetBkColor(reinterpret_cast<HDC>(wparam), panel_layout::kCaptionBackColour);
-        SetTextColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNTEXT));
-        return reinterpret_cast<LRESULT>(caption_brush_.get());
-    case WM_CTLCOLOREDIT:
-        SetBkColor(reinterpret_cast<HDC>(wparam), panel_layout::kTextBoxBackColour);
-        SetTextColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_WINDOWTEXT));
-        return reinterpret_cast<LRESULT>(text_box_brush_.get());
-    case WM_COMMAND: {
-        int id = LOWORD(wparam);
-        if (HIWORD(wparam) == STN_CLICKED && id >= kFirstCaptionId &&
-            id < kFirstCaptionId + static_cast<int>(kPanelEngineCount))
-            OnEngineClicked(static_cast<size_t>(id - kFirstCaptionId));
-        return 0;
-    }
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-        OnMouseDown(lparam);
-        return 0;
-    case WM_SETFOCUS:
-        // Typing goes straight into the search text.
-        if (text_box_)
-            SetFocus(text_box_);
-        return 0;
-    }
-    return WindowBase::HandleMessage(message, wparam, lparam);
+}
+
+void Find2::OnCommand(int id, int code, HWND) {
+    if (code == STN_CLICKED && id >= kFirstCaptionId &&
+        id < kFirstCaptionId + static_cast<int>(kPanelEngineCount))
+        OnEngineClicked(static_cast<size_t>(id - kFirstCaptionId));
+}
+
+void Find2::OnSetFocus() {
+    // Typing goes straight into the search text.
+    if (text_box_)
+        SetFocus(text_box_);
 }
 
 } // namespace qm

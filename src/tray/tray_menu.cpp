@@ -33,6 +33,10 @@ constexpr Item kItems[] = {
 
 TrayMenu::TrayMenu(TrayMenuActions actions) : actions_(std::move(actions)) {}
 
+TrayMenu::~TrayMenu() {
+    DestroyWindowObject();
+}
+
 bool TrayMenu::EnsureCreated() {
     if (!hwnd() &&
         !CreateWindowObject(kHolderClass, WS_EX_TOOLWINDOW, WS_POPUP, "Form1", 0, 0, 0, 0, nullptr))

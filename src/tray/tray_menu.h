@@ -14,9 +14,10 @@ struct TrayMenuActions {
     std::function<void()> exit;    // end the program
 };
 
-class TrayMenu : private WindowBase {
+class TrayMenu final : private WindowBase {
   public:
     explicit TrayMenu(TrayMenuActions actions);
+    ~TrayMenu() override;
 
     // Opens the menu at the mouse pointer and runs the chosen command before it returns.
     // The holder window and the menu are made on first use.
