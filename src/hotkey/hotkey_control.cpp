@@ -20,9 +20,14 @@ std::vector<HotKey*> g_loaded_controls;
 constexpr int kHotKeyId = 1;
 constexpr int kTextBoxId = 1;
 constexpr char kClassName[] = "QuenmarkHotKey";
+
+void ShowErrorBox(HWND control, const char* message) {
+    HWND owner = control ? GetAncestor(control, GA_ROOT) : nullptr;
+    MessageBoxA(owner, message, "error", MB_ICONERROR | MB_OK);
+}
 } // namespace
 
-HotKey::HotKey() = default;
+HotKey::HotKey() : ReportError([this](const char* message) { ShowErrorBox(hwnd(), message); }) {}
 
 HotKey::~HotKey() {
     DestroyWindows();
@@ -177,8 +182,9 @@ void HotKey::OnTextBoxFocus(bool gained) {
 }
 
 void HotKey::ShowError(const char* message) {
-    HWND owner = hwnd() ? GetAncestor(hwnd(), GA_ROOT) : nullptr;
-    MessageBoxA(owner, message, "error", MB_ICONERROR | MB_OK);
+    // A copy, so that a handler may replace itself.
+    if (auto report = ReportError)
+        report(message);
 }
 
 void HotKey::RaiseEvents() {

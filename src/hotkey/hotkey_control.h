@@ -53,8 +53,7 @@ class HotKey final : private WindowBase, private HotKeyWindowEvents {
     int ModKeyCode() const { return capture_.mod_key_code(); }
 
     // Registers or withdraws the combination. Without a main key, or when the platform
-    // refuses it, the user is told in a message box captioned "error"; a refused
-    // combination is cleared.
+    // refuses it, ReportError tells the host; a refused combination is cleared.
     bool HotKeyEnabled() const { return hotkey_enabled_; }
     void SetHotKeyEnabled(bool enabled);
 
@@ -94,6 +93,9 @@ class HotKey final : private WindowBase, private HotKeyWindowEvents {
     std::function<void(int& /*key_code*/, int& /*shift*/)> KeyDown, KeyUp;
     // x, y in the text box's client pixels.
     std::function<void(int button, int shift, float x, float y)> MouseDown, MouseMove, MouseUp;
+    // Why a combination could not be switched on. By default a message box captioned
+    // "error", owned by the host's top-level window; a host may show it its own way.
+    std::function<void(const char* message)> ReportError;
 
   private:
     void OnSize(UINT state, int width, int height) override;
