@@ -20,7 +20,9 @@ namespace qm {
 
 namespace L = frm_set_layout;
 
-FrmSet::FrmSet() : cd_(TrayMenuActions{[this] { ShowSettings(); }, [this] { ExitFromTray(); }}) {}
+FrmSet::FrmSet()
+    : cd_(TrayMenuActions{[this] { ShowSettings(); }, [this] { ExitFromTray(); }},
+          TrayMenuLinks{sites::kDownloadPage, sites::kMainRoot, sites::kSecondRoot}) {}
 
 FrmSet::~FrmSet() {
     DestroyWindowObject();
