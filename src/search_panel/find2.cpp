@@ -136,7 +136,7 @@ void Find2::OnEngineClicked(size_t index) {
 }
 
 void Find2::HideAfterSearch() {
-    int state = check3_state ? check3_state() : 1;
+    int state = search_then_close_state ? search_then_close_state() : 1;
     if (state == 1)
         SetVisible(false);
 }

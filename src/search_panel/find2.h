@@ -35,7 +35,7 @@ class Find2 final : public WindowBase {
 
     // The "Search and then close" box: 0 clear, 1 ticked, 2 grey. Unset counts as
     // ticked, the box's state when nothing was saved.
-    std::function<int()> check3_state;
+    std::function<int()> search_then_close_state;
 
   private:
     void OnCommand(int id, int code, HWND control) override;
