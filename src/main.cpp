@@ -19,8 +19,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
-    qm::FrmSet frmSet;
-    if (!frmSet.Load())
+    qm::FrmSet settings_window;
+    if (!settings_window.Load())
         return 1;
     // Wide messages: characters typed into the panel's Unicode box survive whatever
     // the ANSI code page is.

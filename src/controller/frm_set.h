@@ -2,6 +2,7 @@
 // frmSet: the settings window, the program's first window and its hub. It hosts
 // both hotkey controls, the tray icon, the update-check timer, and carries out
 // the two hotkey actions.
+#include "controller/frm_set_layout.h"
 #include "controller/selection_search.h"
 #include "hotkey/hotkey_control.h"
 #include "platform/unique_handle.h"
@@ -11,70 +12,82 @@
 #include "tray/tray_icon.h"
 #include "tray/tray_menu.h"
 
-#include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace qm {
 
-class FrmSet : public WindowBase {
+class FrmSet final : public WindowBase {
   public:
     static constexpr const char* kClassName = "QuenmarkSearchSettings";
 
     FrmSet();
+    ~FrmSet() override;
     // Creates the window and its controls, runs the start-up sequence and shows it.
     bool Load();
 
-    // Save: both hotkeys' SaveSettings, then the check-box keys.
-    void cmdCommand1_Click();
-
-  protected:
-    LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+    // Both hotkeys' combinations, then the check boxes' states.
+    void SaveSettings();
 
   private:
+    using CheckBox = frm_set_layout::CheckBox;
+
+    // Typed handlers.
+    void OnCommand(int id, int code, HWND control) override;
+    void OnPaint(HDC dc) override;
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+    bool OnSetCursor(HWND over) override;
+    void OnSize(UINT state, int width, int height) override;
+    void OnTimer(UINT_PTR id) override;
+    void OnClose() override;
+    void OnDestroy() override;
+    void OnEndSession(bool ending) override;
+    LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+    // Creation (frm_set_controls.cpp).
     void CreateControls();
-    void CreateTooltip();
-    void FormLoad();
-    void Unload();
+    void CreateCheckBox(CheckBox which);
+    void CreateHotkeyRows();
+    void CreateLogoTooltip();
+
+    void StartUp();
+    void EndProgram();
     void ExitFromTray();
     void ShowSettings();
-    void SwitchHotKey(HotKey& hotkey, HWND box);
-    void Combo1_Click();
-    void Check1_Click();
-    void Timer1_Timer();
-    void OnCommand(int id, int code, HWND control);
-    void Paint();
-    void DrawPicture(const DRAWITEMSTRUCT& item);
-    int CheckState(HWND box) const;
-    std::array<HWND, 5> CheckBoxes() const;
-    bool IsCheckBox(HWND control) const;
-    void SetCheckState(HWND box, int state);
-    int ReadCheck(const char* section, const char* key, HWND box);
+    void OnEngineChosen();
+    void OnAutoStartClicked();
+    void OnUpdateTimer();
+    void SwitchHotkey(CheckBox which);
+    HotKey& HotkeyOf(CheckBox effective_box);
     clsWaitableTimer& WaitObject();
     static LRESULT CALLBACK EffectiveBoxProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam,
-                                             UINT_PTR id, DWORD_PTR self);
+                                             UINT_PTR which, DWORD_PTR self);
 
-    HotKey HotKey1_;
-    HotKey HotKey2_;
-    Tray Tray_;
-    TrayMenu cd_;
-    Find2 find2_;
+    // The check boxes' states, through the table in frm_set_layout.h.
+    HWND BoxWindow(CheckBox which) const;
+    int CheckState(CheckBox which) const;
+    void SetCheckState(CheckBox which, int state);
+    int ReadStoredState(CheckBox which) const;
+    static std::optional<CheckBox> CheckBoxWithId(int id);
+
+    HotKey direct_hotkey_;
+    HotKey panel_hotkey_;
+    Tray tray_;
+    TrayMenu tray_menu_;
+    Find2 panel_;
     std::unique_ptr<clsWaitableTimer> wait_object_;
     std::unique_ptr<SelectionSearch> selection_search_;
 
-    HWND Image1_ = nullptr, Label1_ = nullptr, chkCheck1_ = nullptr, Combo1_ = nullptr;
-    HWND Label2_ = nullptr, chkCheck2_ = nullptr, Check3_ = nullptr, Check1_ = nullptr;
-    HWND Check2_ = nullptr, Image2_ = nullptr, tooltip_ = nullptr;
-
     // Working values the window keeps out of sight.
-    std::u16string Text1_ = u"Text1";
-    std::string Text4_;
+    std::u16string last_direct_search_text_ = u"Text1";
+    std::string default_engine_template_;
 
     UniqueHfont font_;
-    UniqueHicon icon_big_, icon_small_, link_icon_;
+    UniqueHicon icon_big_, icon_small_, faq_icon_;
     UniqueHbitmap logo_;
-    HCURSOR image1_cursor_ = nullptr; // loaded from resources: shared, never destroyed
-    bool unloading_ = false;
+    HCURSOR logo_cursor_ = nullptr; // loaded from resources: shared, never destroyed
+    bool ending_ = false;
 };
 
 } // namespace qm

@@ -1,28 +1,21 @@
-// The settings window's controls: creation in tab order, pictures and lines.
+// The settings window's controls: creation in tab order, the check boxes' states,
+// pictures and lines.
 #include "controller/frm_set.h"
-#include "controller/frm_set_layout.h"
 #include "platform/dpi.h"
+#include "platform/gdi.h"
 #include "resources/resource_ids.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 namespace qm {
 
 namespace L = frm_set_layout;
 
 namespace {
-RECT ToPixels(const L::Box& box) {
-    RECT r;
-    r.left = TwipsToPixelsX(box.left);
-    r.top = TwipsToPixelsY(box.top);
-    r.right = r.left + TwipsToPixelsX(box.width);
-    r.bottom = r.top + TwipsToPixelsY(box.height);
-    return r;
-}
-
-HWND MakeChild(HWND parent, const char* cls, const char* text, DWORD style, const L::Box& box,
+HWND MakeChild(HWND parent, const char* cls, const char* text, DWORD style, const TwipsRect& box,
                int id, HFONT font) {
-    RECT r = ToPixels(box);
+    RECT r = PixelRect(box);
     HWND child = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
                                  r.right - r.left, r.bottom - r.top, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -30,6 +23,20 @@ HWND MakeChild(HWND parent, const char* cls, const char* text, DWORD style, cons
     SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return child;
 }
+
+// Pictures and labels: they take no focus, so they may come last.
+struct StaticControl {
+    int id;
+    const char* text;
+    DWORD style;
+    TwipsRect box;
+};
+constexpr StaticControl kStatics[] = {
+    {L::kIdLogo, "", SS_OWNERDRAW | SS_NOTIFY, L::kLogo},
+    {L::kIdDirectDash, "----", SS_LEFT, L::kDirectDash},
+    {L::kIdPanelDash, "----", SS_LEFT, L::kPanelDash},
+    {L::kIdFaqLink, "", SS_OWNERDRAW | SS_NOTIFY, L::kFaqLink},
+};
 
 HotKeyOptions FieldOptions(const char* name, COLORREF back_color, HFONT font) {
     HotKeyOptions options;
@@ -41,112 +48,135 @@ HotKeyOptions FieldOptions(const char* name, COLORREF back_color, HFONT font) {
 } // namespace
 
 void FrmSet::CreateControls() {
-    HWND self = hwnd();
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    int font_height = -MulDiv(9, ScreenDpiY(), 72);
-    font_.reset(CreateFontA(font_height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            DEFAULT_PITCH | FF_SWISS, "Arial"));
-    HFONT font = font_.get();
+    font_ = CreateUiFont();
     logo_.reset(static_cast<HBITMAP>(
         LoadImageA(instance, MAKEINTRESOURCEA(IDB_LOGO), IMAGE_BITMAP, 0, 0, 0)));
-    link_icon_.reset(static_cast<HICON>(
+    faq_icon_.reset(static_cast<HICON>(
         LoadImageA(instance, MAKEINTRESOURCEA(IDI_LINK), IMAGE_ICON, 16, 16, 0)));
-    image1_cursor_ = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_POINTER));
+    logo_cursor_ = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_POINTER));
 
-    // Tab order follows creation order: chkCheck1, chkCheck2, Combo1, HotKey1,
-    // HotKey2, Check1, Check2, Check3. Pictures and labels take no focus.
-    const DWORD check = BS_AUTOCHECKBOX | WS_TABSTOP;
-    chkCheck1_ =
-        MakeChild(self, "BUTTON", "Effective", check, L::kChkCheck1, L::kIdChkCheck1, font);
-    chkCheck2_ =
-        MakeChild(self, "BUTTON", "Effective", check, L::kChkCheck2, L::kIdChkCheck2, font);
-    L::Box combo_box = L::kCombo1;
-    combo_box.height = 1500; // room for the drop-down list
-    Combo1_ = MakeChild(self, "COMBOBOX", "", CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, combo_box,
-                        L::kIdCombo1, font);
-    for (const char* caption : {"Google", "Bing", "Yahoo"})
-        SendMessageA(Combo1_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(caption));
-    SetWindowTextA(Combo1_, "Google");
-
-    RECT r1 = ToPixels(L::kHotKey1);
-    HotKey1_.Create(self, r1.left, r1.top, r1.right - r1.left, r1.bottom - r1.top,
-                    FieldOptions("HotKey1", RGB(0, 153, 255), font));
-    RECT r2 = ToPixels(L::kHotKey2);
-    HotKey2_.Create(self, r2.left, r2.top, r2.right - r2.left, r2.bottom - r2.top,
-                    FieldOptions("HotKey2", RGB(255, 0, 0), font));
-
-    Check1_ = MakeChild(self, "BUTTON", "Auto start", check, L::kCheck1, L::kIdCheck1, font);
-    Check2_ = MakeChild(self, "BUTTON", "Update Tips", check, L::kCheck2, L::kIdCheck2, font);
-    Check3_ =
-        MakeChild(self, "BUTTON", "Search and then close", check, L::kCheck3, L::kIdCheck3, font);
-    for (HWND box : CheckBoxes())
-        SetCheckState(box, 1); // every box starts ticked
-
-    Image1_ =
-        MakeChild(self, "STATIC", "", SS_OWNERDRAW | SS_NOTIFY, L::kImage1, L::kIdImage1, font);
-    Label1_ = MakeChild(self, "STATIC", "----", SS_LEFT, L::kLabel1, L::kIdLabel1, font);
-    Label2_ = MakeChild(self, "STATIC", "----", SS_LEFT, L::kLabel2, L::kIdLabel2, font);
-    Image2_ =
-        MakeChild(self, "STATIC", "", SS_OWNERDRAW | SS_NOTIFY, L::kImage2, L::kIdImage2, font);
-
-    // The "Effective" boxes act when a mouse button is released over them.
-    SetWindowSubclass(chkCheck1_, EffectiveBoxProc, 1, reinterpret_cast<DWORD_PTR>(this));
-    SetWindowSubclass(chkCheck2_, EffectiveBoxProc, 2, reinterpret_cast<DWORD_PTR>(this));
+    // Tab order follows creation order: both "Effective" boxes, the engine box, both
+    // hotkey fields, then the other three boxes.
+    for (size_t i = 0; i < L::kCheckBoxCount; ++i) {
+        CreateCheckBox(static_cast<CheckBox>(i));
+        if (i == L::kPanelEffective)
+            CreateHotkeyRows();
+    }
+    for (const StaticControl& control : kStatics)
+        MakeChild(hwnd(), "STATIC", control.text, control.style, control.box, control.id,
+                  font_.get());
 }
 
-void FrmSet::CreateTooltip() {
-    HWND self = hwnd();
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, self,
-                               nullptr, GetModuleHandleA(nullptr), nullptr);
+void FrmSet::CreateCheckBox(CheckBox which) {
+    const L::CheckBoxRow& row = L::kCheckBoxes[which];
+    HWND box = MakeChild(hwnd(), "BUTTON", row.caption, BS_AUTOCHECKBOX | WS_TABSTOP, row.box,
+                         row.id, font_.get());
+    SetCheckState(which, row.initial);
+    // The "Effective" boxes act when a mouse button is released over them.
+    if (which == L::kDirectEffective || which == L::kPanelEffective)
+        SetWindowSubclass(box, EffectiveBoxProc, which, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void FrmSet::CreateHotkeyRows() {
+    TwipsRect engine_box = L::kEngineBox;
+    engine_box.height = 1500; // room for the drop-down list
+    HWND engines = MakeChild(hwnd(), "COMBOBOX", "", CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP,
+                             engine_box, L::kIdEngineBox, font_.get());
+    for (const char* caption : {"Google", "Bing", "Yahoo"})
+        SendMessageA(engines, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(caption));
+    SetWindowTextA(engines, "Google");
+
+    RECT direct = PixelRect(L::kDirectHotkey);
+    direct_hotkey_.Create(hwnd(), direct.left, direct.top, direct.right - direct.left,
+                          direct.bottom - direct.top,
+                          FieldOptions("HotKey1", RGB(0, 153, 255), font_.get()));
+    RECT panel = PixelRect(L::kPanelHotkey);
+    panel_hotkey_.Create(hwnd(), panel.left, panel.top, panel.right - panel.left,
+                         panel.bottom - panel.top,
+                         FieldOptions("HotKey2", RGB(255, 0, 0), font_.get()));
+}
+
+void FrmSet::CreateLogoTooltip() {
+    // Owned by the window, so it goes with it.
+    HWND tooltip =
+        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                        GetModuleHandleA(nullptr), nullptr);
     TOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V1_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = self;
-    tool.uId = reinterpret_cast<UINT_PTR>(Image1_);
+    tool.hwnd = hwnd();
+    tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(hwnd(), L::kIdLogo));
     tool.lpszText = const_cast<char*>("Move to Vizu Dovari");
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void FrmSet::DrawPicture(const DRAWITEMSTRUCT& item) {
+LRESULT CALLBACK FrmSet::EffectiveBoxProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam,
+                                          UINT_PTR which, DWORD_PTR self_data) {
+    auto* self = reinterpret_cast<FrmSet*>(self_data);
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(box, EffectiveBoxProc, which);
+        return DefSubclassProc(box, message, wparam, lparam);
+    }
+    LRESULT result = DefSubclassProc(box, message, wparam, lparam);
+    if (message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP) {
+        // After the click has changed the box's state.
+        POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+        RECT client;
+        GetClientRect(box, &client);
+        if (PtInRect(&client, point))
+            self->SwitchHotkey(static_cast<CheckBox>(which));
+    } else if (message == WM_KEYUP && wparam == VK_SPACE) {
+        // Space ticks or clears the focused box as a click does: it switches the same way.
+        self->SwitchHotkey(static_cast<CheckBox>(which));
+    }
+    return result;
+}
+
+bool FrmSet::OnDrawItem(const DRAWITEMSTRUCT& item) {
     const RECT& r = item.rcItem;
     FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
-    if (item.hwndItem == Image1_ && logo_) {
-        HDC memory = CreateCompatibleDC(item.hDC);
-        HGDIOBJ old = SelectObject(memory, logo_.get());
+    if (item.CtlID == L::kIdLogo && logo_) {
+        UniqueMemoryDc memory(CreateCompatibleDC(item.hDC));
+        SelectedObject selected(memory.get(), logo_.get());
         BITMAP info{};
         GetObjectA(logo_.get(), sizeof(info), &info);
         SetStretchBltMode(item.hDC, HALFTONE);
-        StretchBlt(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, memory, 0, 0,
+        StretchBlt(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, memory.get(), 0, 0,
                    info.bmWidth, info.bmHeight, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteDC(memory);
-    } else if (item.hwndItem == Image2_ && link_icon_) {
-        DrawIconEx(item.hDC, r.left, r.top, link_icon_.get(), r.right - r.left, r.bottom - r.top, 0,
+    } else if (item.CtlID == L::kIdFaqLink && faq_icon_) {
+        DrawIconEx(item.hDC, r.left, r.top, faq_icon_.get(), r.right - r.left, r.bottom - r.top, 0,
                    nullptr, DI_NORMAL);
     }
+    return true;
 }
 
-void FrmSet::Paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd(), &ps);
-    HGDIOBJ old = SelectObject(dc, GetStockObject(BLACK_PEN));
-    for (const L::Line& line : {L::kLine1, L::kLine2}) {
-        MoveToEx(dc, TwipsToPixelsX(line.x1), TwipsToPixelsY(line.y1), nullptr);
-        LineTo(dc, TwipsToPixelsX(line.x2), TwipsToPixelsY(line.y2));
-    }
-    SelectObject(dc, old);
-    EndPaint(hwnd(), &ps);
+void FrmSet::OnPaint(HDC dc) {
+    SelectedObject selected_pen(dc, GetStockObject(BLACK_PEN));
+    for (const TwipsLine& line : {L::kRowsDivider, L::kOptionsDivider})
+        DrawLine(dc, line);
 }
 
-int FrmSet::CheckState(HWND box) const {
-    return static_cast<int>(SendMessageA(box, BM_GETCHECK, 0, 0));
+HWND FrmSet::BoxWindow(CheckBox which) const {
+    return GetDlgItem(hwnd(), L::kCheckBoxes[which].id);
 }
 
-void FrmSet::SetCheckState(HWND box, int state) {
+std::optional<FrmSet::CheckBox> FrmSet::CheckBoxWithId(int id) {
+    for (size_t i = 0; i < L::kCheckBoxCount; ++i)
+        if (L::kCheckBoxes[i].id == id)
+            return static_cast<CheckBox>(i);
+    return std::nullopt;
+}
+
+int FrmSet::CheckState(CheckBox which) const {
+    return static_cast<int>(SendMessageA(BoxWindow(which), BM_GETCHECK, 0, 0));
+}
+
+void FrmSet::SetCheckState(CheckBox which, int state) {
     // A plain box cannot hold grey (2), which set.ini may ask for: the box is
     // three-state while grey and a plain one again once it holds 0 or 1.
+    HWND box = BoxWindow(which);
     const LONG_PTR wanted = state == 2 ? BS_AUTO3STATE : BS_AUTOCHECKBOX;
     if ((GetWindowLongPtrA(box, GWL_STYLE) & BS_TYPEMASK) != wanted)
         SendMessageA(box, BM_SETSTYLE, wanted, FALSE);

@@ -1,50 +1,77 @@
 #pragma once
-// The settings window's layout in twips (15 per pixel at 96 dpi): Left, Top, Width, Height.
-namespace qm::frm_set_layout {
+// The settings window's controls: identifiers, layout in twips (15 per pixel at 96 dpi,
+// as Left, Top, Width, Height) and the check boxes with their set.ini keys.
+#include "platform/twips.h"
 
-struct Box {
-    int left, top, width, height;
-};
+#include <cstddef>
+
+namespace qm::frm_set_layout {
 
 inline constexpr int kClientWidth = 6735;
 inline constexpr int kClientHeight = 1545;
 
-inline constexpr Box kImage1{0, 0, 960, 960};
-inline constexpr Box kHotKey1{1080, 0, 1815, 375};
-inline constexpr Box kLabel1{2880, 120, 255, 255};
-inline constexpr Box kChkCheck1{3120, 120, 1005, 255};
-inline constexpr Box kCombo1{4320, 120, 1215, 345};
-inline constexpr Box kHotKey2{1080, 600, 1815, 375};
-inline constexpr Box kLabel2{2880, 720, 255, 255};
-inline constexpr Box kChkCheck2{3120, 720, 1005, 255};
-inline constexpr Box kCheck3{4320, 720, 2175, 255};
-inline constexpr Box kCheck1{0, 1200, 1095, 255};
-inline constexpr Box kCheck2{1320, 1200, 1455, 255};
-inline constexpr Box kImage2{3000, 1200, 240, 240};
-
-struct Line {
-    int x1, y1, x2, y2;
-};
-inline constexpr Line kLine1{960, 480, 6720, 480};
-inline constexpr Line kLine2{0, 1080, 6720, 1080};
-
 // Control identifiers.
 enum : int {
-    kIdImage1 = 100,
-    kIdHotKey1,
-    kIdLabel1,
-    kIdChkCheck1,
-    kIdCombo1,
-    kIdHotKey2,
-    kIdLabel2,
-    kIdChkCheck2,
-    kIdCheck3,
-    kIdCheck1,
-    kIdCheck2,
-    kIdImage2,
+    kIdLogo = 100,
+    kIdDirectHotkey,
+    kIdDirectDash,
+    kIdDirectEffective,
+    kIdEngineBox,
+    kIdPanelHotkey,
+    kIdPanelDash,
+    kIdPanelEffective,
+    kIdSearchThenClose,
+    kIdAutoStart,
+    kIdUpdateTips,
+    kIdFaqLink,
 };
 
-inline constexpr unsigned kTimer1 = 1;
-inline constexpr unsigned kTimer1Interval = 800;
+// The upper row serves the direct search, the lower row the panel.
+inline constexpr TwipsRect kLogo{0, 0, 960, 960};
+inline constexpr TwipsRect kDirectHotkey{1080, 0, 1815, 375};
+inline constexpr TwipsRect kDirectDash{2880, 120, 255, 255};
+inline constexpr TwipsRect kEngineBox{4320, 120, 1215, 345};
+inline constexpr TwipsRect kPanelHotkey{1080, 600, 1815, 375};
+inline constexpr TwipsRect kPanelDash{2880, 720, 255, 255};
+inline constexpr TwipsRect kFaqLink{3000, 1200, 240, 240};
+
+inline constexpr TwipsLine kRowsDivider{960, 480, 6720, 480};
+inline constexpr TwipsLine kOptionsDivider{0, 1080, 6720, 1080};
+
+// The five check boxes, in tab order. By caption:
+//   "Effective" (upper)     switches the direct-search hotkey on and off
+//   "Effective" (lower)     switches the panel hotkey on and off
+//   "Auto start"            mirrors the auto-start entry, so set.ini does not keep it
+//   "Update Tips"           runs the update check once, soon after start
+//   "Search and then close" hides the panel after a search
+enum CheckBox : std::size_t {
+    kDirectEffective,
+    kPanelEffective,
+    kAutoStart,
+    kUpdateTips,
+    kSearchThenClose,
+    kCheckBoxCount,
+};
+
+struct CheckBoxRow {
+    int id;
+    const char* caption;
+    TwipsRect box;
+    const char* section; // set.ini; nullptr for a box the file does not keep
+    const char* key;
+    int initial; // 0 clear, 1 ticked, 2 grey: the state before set.ini is read
+};
+
+inline constexpr CheckBoxRow kCheckBoxes[kCheckBoxCount] = {
+    {kIdDirectEffective, "Effective", {3120, 120, 1005, 255}, "check", "checka", 1},
+    {kIdPanelEffective, "Effective", {3120, 720, 1005, 255}, "check", "checkb", 1},
+    {kIdAutoStart, "Auto start", {0, 1200, 1095, 255}, nullptr, nullptr, 1},
+    {kIdUpdateTips, "Update Tips", {1320, 1200, 1455, 255}, "auto", "checka", 1},
+    {kIdSearchThenClose, "Search and then close", {4320, 720, 2175, 255}, "check", "checkc", 1},
+};
+
+// The update check runs once, this long after the window is created.
+inline constexpr unsigned kUpdateTimer = 1;
+inline constexpr unsigned kUpdateTimerDelay = 800;
 
 } // namespace qm::frm_set_layout

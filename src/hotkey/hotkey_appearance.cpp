@@ -1,7 +1,7 @@
 // The text box's look: colours, font, border and tooltip of a HotKey control.
 #include "hotkey/hotkey_control.h"
 
-#include "platform/dpi.h"
+#include "platform/gdi.h"
 
 #include <commctrl.h>
 
@@ -14,12 +14,6 @@ COLORREF ResolveColor(COLORREF value) {
     if (value & kSystemColorFlag)
         return GetSysColor(static_cast<int>(value & 0xFF));
     return value & 0xFFFFFF;
-}
-
-HFONT CreateDefaultFont() {
-    return CreateFontA(-MulDiv(9, ScreenDpiY(), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, "Arial");
 }
 
 bool IsZeroOrOne(int value) {
@@ -35,7 +29,7 @@ void HotKey::ApplyAppearance() {
     if (!IsZeroOrOne(options_.appearance))
         options_.appearance = 1;
     ApplyBorder();
-    EnableWindow(text_box_, options_.enabled);
+    EnableWindow(text_box_.get(), options_.enabled);
     SetToolTipText(options_.tool_tip_text);
 }
 
@@ -51,31 +45,33 @@ void HotKey::UpdateBackBrush() {
     }
 }
 
-LRESULT HotKey::OnCtlColor(HDC dc, bool read_only) {
-    bool grey = read_only && !options_.enabled;
+HBRUSH HotKey::OnCtlColor(HDC dc, HWND control, int type) {
+    // A disabled edit asks as a static one.
+    if (type != CTLCOLOR_EDIT && !(type == CTLCOLOR_STATIC && control == text_box_.get()))
+        return nullptr;
+    bool grey = type == CTLCOLOR_STATIC && !options_.enabled;
     SetTextColor(dc, grey ? GetSysColor(COLOR_GRAYTEXT) : ResolveColor(options_.fore_color));
     SetBkColor(dc, ResolveColor(options_.back_color));
-    HBRUSH brush = back_brush_ ? back_brush_ : GetSysColorBrush(COLOR_WINDOW);
-    return reinterpret_cast<LRESULT>(brush);
+    return back_brush_ ? back_brush_ : GetSysColorBrush(COLOR_WINDOW);
 }
 
 void HotKey::SetBackColor(COLORREF color) {
     options_.back_color = color;
     UpdateBackBrush();
     if (text_box_)
-        InvalidateRect(text_box_, nullptr, TRUE);
+        InvalidateRect(text_box_.get(), nullptr, TRUE);
 }
 
 void HotKey::SetForeColor(COLORREF color) {
     options_.fore_color = color;
     if (text_box_)
-        InvalidateRect(text_box_, nullptr, TRUE);
+        InvalidateRect(text_box_.get(), nullptr, TRUE);
 }
 
 void HotKey::SetEnabled(bool enabled) {
     options_.enabled = enabled;
     if (text_box_)
-        EnableWindow(text_box_, enabled);
+        EnableWindow(text_box_.get(), enabled);
 }
 
 HFONT HotKey::Font() const {
@@ -85,9 +81,9 @@ HFONT HotKey::Font() const {
 void HotKey::SetFont(HFONT font) {
     options_.font = font;
     if (!font && !own_font_)
-        own_font_.reset(CreateDefaultFont());
+        own_font_ = CreateUiFont();
     if (text_box_)
-        SendMessageA(text_box_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
+        SendMessageA(text_box_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
     // The own font is deleted only once the text box has let go of it.
     if (font)
         own_font_.reset();
@@ -113,18 +109,19 @@ void HotKey::ApplyBorder() {
     if (!text_box_)
         return;
     // Fixed single in 3D is the sunken client edge; flat is a plain line.
-    LONG_PTR style = GetWindowLongPtrA(text_box_, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_BORDER);
+    LONG_PTR style =
+        GetWindowLongPtrA(text_box_.get(), GWL_STYLE) & ~static_cast<LONG_PTR>(WS_BORDER);
     LONG_PTR ex_style =
-        GetWindowLongPtrA(text_box_, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE);
+        GetWindowLongPtrA(text_box_.get(), GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE);
     if (options_.border_style == 1) {
         if (options_.appearance == 1)
             ex_style |= WS_EX_CLIENTEDGE;
         else
             style |= WS_BORDER;
     }
-    SetWindowLongPtrA(text_box_, GWL_STYLE, style);
-    SetWindowLongPtrA(text_box_, GWL_EXSTYLE, ex_style);
-    SetWindowPos(text_box_, nullptr, 0, 0, 0, 0,
+    SetWindowLongPtrA(text_box_.get(), GWL_STYLE, style);
+    SetWindowLongPtrA(text_box_.get(), GWL_EXSTYLE, ex_style);
+    SetWindowPos(text_box_.get(), nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
@@ -141,7 +138,7 @@ void HotKey::SetToolTipText(const std::string& text) {
     info.cbSize = TTTOOLINFOA_V2_SIZE;
     info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     info.hwnd = hwnd();
-    info.uId = reinterpret_cast<UINT_PTR>(text_box_);
+    info.uId = reinterpret_cast<UINT_PTR>(text_box_.get());
     info.lpszText = const_cast<char*>(options_.tool_tip_text.c_str());
     if (tool_tip_) {
         SendMessageA(tool_tip_.get(), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));

@@ -20,12 +20,17 @@ std::vector<HotKey*> g_loaded_controls;
 constexpr int kHotKeyId = 1;
 constexpr int kTextBoxId = 1;
 constexpr char kClassName[] = "QuenmarkHotKey";
+
+void ShowErrorBox(HWND control, const char* message) {
+    HWND owner = control ? GetAncestor(control, GA_ROOT) : nullptr;
+    MessageBoxA(owner, message, "error", MB_ICONERROR | MB_OK);
+}
 } // namespace
 
-HotKey::HotKey() = default;
+HotKey::HotKey() : ReportError([this](const char* message) { ShowErrorBox(hwnd(), message); }) {}
 
 HotKey::~HotKey() {
-    Teardown();
+    DestroyWindows();
 }
 
 bool HotKey::Create(HWND parent, int x, int y, int width, int height,
@@ -37,7 +42,7 @@ bool HotKey::Create(HWND parent, int x, int y, int width, int height,
                             WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, options_.name.c_str(), x, y,
                             width, height, parent) ||
         !CreateTextBox()) {
-        Teardown();
+        DestroyWindows();
         return false;
     }
     ApplyAppearance();
@@ -45,11 +50,11 @@ bool HotKey::Create(HWND parent, int x, int y, int width, int height,
     message_window_.reset(CreateWindowExA(0, "#32770", "", 0, 0, 0, 0, 0, nullptr, nullptr,
                                           GetModuleHandleA(nullptr), nullptr));
     if (!message_window_) {
-        Teardown();
+        DestroyWindows();
         return false;
     }
     HookHotKeyWindow(message_window_.get(), this);
-    HookTextBox(text_box_, this);
+    HookTextBox(text_box_.get(), this);
     created_ = true;
     g_loaded_controls.push_back(this);
     LoadSettings();
@@ -59,15 +64,15 @@ bool HotKey::Create(HWND parent, int x, int y, int width, int height,
 bool HotKey::CreateTextBox() {
     RECT client{};
     GetClientRect(hwnd(), &client);
-    text_box_ = CreateWindowExA(0, "EDIT", text_.c_str(),
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0, 0,
-                                client.right, client.bottom, hwnd(),
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextBoxId)),
-                                GetModuleHandleA(nullptr), nullptr);
-    return text_box_ != nullptr;
+    text_box_.reset(CreateWindowExA(0, "EDIT", text_.c_str(),
+                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL,
+                                    0, 0, client.right, client.bottom, hwnd(),
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextBoxId)),
+                                    GetModuleHandleA(nullptr), nullptr));
+    return static_cast<bool>(text_box_);
 }
 
-void HotKey::Teardown() {
+void HotKey::DestroyWindows() {
     g_loaded_controls.erase(std::remove(g_loaded_controls.begin(), g_loaded_controls.end(), this),
                             g_loaded_controls.end());
     if (message_window_) {
@@ -78,10 +83,10 @@ void HotKey::Teardown() {
     }
     hotkey_enabled_ = false;
     if (text_box_)
-        UnhookTextBox(text_box_);
-    text_box_ = nullptr;
+        UnhookTextBox(text_box_.get());
     message_window_.reset();
     tool_tip_.reset();
+    text_box_.reset();
     DestroyWindowObject();
     created_ = false;
     suspended_ = false;
@@ -177,8 +182,9 @@ void HotKey::OnTextBoxFocus(bool gained) {
 }
 
 void HotKey::ShowError(const char* message) {
-    HWND owner = hwnd() ? GetAncestor(hwnd(), GA_ROOT) : nullptr;
-    MessageBoxA(owner, message, "error", MB_ICONERROR | MB_OK);
+    // A copy, so that a handler may replace itself.
+    if (auto report = ReportError)
+        report(message);
 }
 
 void HotKey::RaiseEvents() {
@@ -243,45 +249,37 @@ void HotKey::OnTextBoxMouse(TextBoxMouse action, int button, int shift_mask, int
     }
 }
 
-void HotKey::OnTextBoxDestroyed() {
-    text_box_ = nullptr;
+void HotKey::OnWindowDestroyed(HWND window) {
+    if (window == text_box_.get())
+        text_box_.release();
+    else if (window == message_window_.get())
+        message_window_.release();
 }
 
 void HotKey::SetFieldText(const std::string& text) {
     text_ = text;
     if (!text_box_)
         return;
-    SetWindowTextA(text_box_, text_.c_str());
+    SetWindowTextA(text_box_.get(), text_.c_str());
     MoveCaretToEnd();
 }
 
 void HotKey::MoveCaretToEnd() {
     if (!text_box_)
         return;
-    int length = GetWindowTextLengthA(text_box_);
-    SendMessageA(text_box_, EM_SETSEL, length, length);
+    int length = GetWindowTextLengthA(text_box_.get());
+    SendMessageA(text_box_.get(), EM_SETSEL, length, length);
 }
 
-LRESULT HotKey::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-    switch (message) {
-    case WM_SIZE:
-        // The text box always covers the whole control.
-        if (text_box_)
-            MoveWindow(text_box_, 0, 0, LOWORD(lparam), HIWORD(lparam), TRUE);
-        return 0;
-    case WM_SETFOCUS:
-        if (text_box_)
-            SetFocus(text_box_);
-        return 0;
-    case WM_CTLCOLOREDIT:
-        return OnCtlColor(reinterpret_cast<HDC>(wparam), false);
-    case WM_CTLCOLORSTATIC:
-        // A disabled edit asks with this message.
-        if (reinterpret_cast<HWND>(lparam) == text_box_)
-            return OnCtlColor(reinterpret_cast<HDC>(wparam), true);
-        break;
-    }
-    return WindowBase::HandleMessage(message, wparam, lparam);
+void HotKey::OnSize(UINT, int width, int height) {
+    // The text box always covers the whole control.
+    if (text_box_)
+        MoveWindow(text_box_.get(), 0, 0, width, height, TRUE);
+}
+
+void HotKey::OnSetFocus() {
+    if (text_box_)
+        SetFocus(text_box_.get());
 }
 
 } // namespace qm

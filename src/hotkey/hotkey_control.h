@@ -2,6 +2,13 @@
 // HotKey: a text field in which the user presses a key combination. It shows the
 // combination in words, registers it system-wide on a hidden window of its own,
 // raises HotKeyPressed when it fires, and saves and loads it.
+//
+// It owns three windows, all one way: its own, the text box on it, and the hidden
+// top-level message window that holds the registration (and a tooltip, when it has a
+// text). The control makes them in Create and destroys them itself, in reverse order,
+// hooks removed first. A host that destroys its window first takes the first two along;
+// their WM_NCDESTROY lets go of the handle here, so nothing is destroyed twice, and the
+// registration stays until the control goes.
 #include "hotkey/hotkey_capture.h"
 #include "hotkey/mod_sub_class.h"
 #include "platform/unique_handle.h"
@@ -28,7 +35,7 @@ struct HotKeyOptions {
     std::string reg_key_name = "hotkey";
 };
 
-class HotKey : private WindowBase, private HotKeyWindowEvents {
+class HotKey final : private WindowBase, private HotKeyWindowEvents {
   public:
     HotKey();
     ~HotKey() override;
@@ -38,7 +45,7 @@ class HotKey : private WindowBase, private HotKeyWindowEvents {
     bool Create(HWND parent, int x, int y, int width, int height, const HotKeyOptions& options);
 
     HWND hwnd() const { return WindowBase::hwnd(); }
-    HWND text_box() const { return text_box_; }
+    HWND text_box() const { return text_box_.get(); }
     HWND message_window() const { return message_window_.get(); }
 
     std::string Text() const { return text_; }
@@ -46,8 +53,7 @@ class HotKey : private WindowBase, private HotKeyWindowEvents {
     int ModKeyCode() const { return capture_.mod_key_code(); }
 
     // Registers or withdraws the combination. Without a main key, or when the platform
-    // refuses it, the user is told in a message box captioned "error"; a refused
-    // combination is cleared.
+    // refuses it, ReportError tells the host; a refused combination is cleared.
     bool HotKeyEnabled() const { return hotkey_enabled_; }
     void SetHotKeyEnabled(bool enabled);
 
@@ -87,16 +93,21 @@ class HotKey : private WindowBase, private HotKeyWindowEvents {
     std::function<void(int& /*key_code*/, int& /*shift*/)> KeyDown, KeyUp;
     // x, y in the text box's client pixels.
     std::function<void(int button, int shift, float x, float y)> MouseDown, MouseMove, MouseUp;
+    // Why a combination could not be switched on. By default a message box captioned
+    // "error", owned by the host's top-level window; a host may show it its own way.
+    std::function<void(const char* message)> ReportError;
 
   private:
-    LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+    void OnSize(UINT state, int width, int height) override;
+    void OnSetFocus() override;
+    HBRUSH OnCtlColor(HDC dc, HWND control, int type) override;
 
     void OnHotKeyMessage() override;
     void OnTextBoxKeyDown(int key_code, int shift_mask) override;
     void OnTextBoxKeyUp(int key_code, int shift_mask) override;
     void OnTextBoxMouse(TextBoxMouse action, int button, int shift_mask, int x, int y) override;
     void OnTextBoxFocus(bool gained) override;
-    void OnTextBoxDestroyed() override;
+    void OnWindowDestroyed(HWND window) override;
 
     bool CreateTextBox();
     void LoadSettings();
@@ -107,13 +118,12 @@ class HotKey : private WindowBase, private HotKeyWindowEvents {
     // While a hotkey field has the focus (see OnTextBoxFocus).
     void SuspendRegistration();
     void ResumeRegistration();
-    void Teardown();
+    void DestroyWindows();
 
     // Appearance (hotkey_appearance.cpp).
     void ApplyAppearance();
     void ApplyBorder();
     void UpdateBackBrush();
-    LRESULT OnCtlColor(HDC dc, bool read_only);
 
     HotKeyOptions options_;
     HotKeyCapture capture_;
@@ -123,9 +133,9 @@ class HotKey : private WindowBase, private HotKeyWindowEvents {
     bool created_ = false;
     bool left_button_down_ = false;
 
-    HWND text_box_ = nullptr; // a child of hwnd(): destroyed with it
+    UniqueHwnd text_box_; // a child of hwnd()
     UniqueHwnd message_window_;
-    UniqueHwnd tool_tip_;
+    UniqueHwnd tool_tip_; // unowned: it lives exactly as long as this control keeps it
     UniqueHfont own_font_;
     UniqueHbrush own_back_brush_;
     HBRUSH back_brush_ = nullptr; // own_back_brush_ or a system colour brush

@@ -11,25 +11,8 @@ namespace qm {
 const char* const kObjectProperty = "Object";
 
 namespace {
-constexpr UINT_PTR kSubclassId = 1;
-
 HotKeyWindowEvents* ControlOf(HWND window) {
     return static_cast<HotKeyWindowEvents*>(GetPropA(window, kObjectProperty));
-}
-
-LRESULT CALLBACK HotKeyWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                                  DWORD_PTR) {
-    switch (message) {
-    case WM_HOTKEY:
-        // The window alone names the control: each control registers on its own window.
-        if (HotKeyWindowEvents* control = ControlOf(window))
-            control->OnHotKeyMessage();
-        return 0;
-    case WM_NCDESTROY:
-        UnhookHotKeyWindow(window);
-        break;
-    }
-    return DefSubclassProc(window, message, wparam, lparam);
 }
 
 int MouseShiftMask(WPARAM wparam) {
@@ -52,6 +35,26 @@ void ReportMouse(HotKeyWindowEvents* control, TextBoxMouse action, int button, W
                  LPARAM lparam) {
     control->OnTextBoxMouse(action, button, MouseShiftMask(wparam), GET_X_LPARAM(lparam),
                             GET_Y_LPARAM(lparam));
+}
+} // namespace
+
+LRESULT CALLBACK HotKeyWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                  DWORD_PTR) {
+    switch (message) {
+    case WM_HOTKEY:
+        // The window alone names the control: each control registers on its own window.
+        if (HotKeyWindowEvents* control = ControlOf(window))
+            control->OnHotKeyMessage();
+        return 0;
+    case WM_NCDESTROY: {
+        HotKeyWindowEvents* control = ControlOf(window);
+        UnhookHotKeyWindow(window);
+        if (control)
+            control->OnWindowDestroyed(window);
+        break;
+    }
+    }
+    return DefSubclassProc(window, message, wparam, lparam);
 }
 
 LRESULT CALLBACK TextBoxWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
@@ -126,29 +129,11 @@ LRESULT CALLBACK TextBoxWindowProc(HWND window, UINT message, WPARAM wparam, LPA
         break;
     case WM_NCDESTROY:
         UnhookTextBox(window);
-        control->OnTextBoxDestroyed();
+        control->OnWindowDestroyed(window);
         break;
     }
     return DefSubclassProc(window, message, wparam, lparam);
 }
-// The 64-bit import library lacks GetWindowSubclass, so it is looked up by name and,
-// for common controls that export it by ordinal only, by its ordinal 411.
-bool IsHooked(HWND window, SUBCLASSPROC procedure) {
-    using GetWindowSubclassFn = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR*);
-    HMODULE comctl32 = GetModuleHandleA("comctl32.dll");
-    if (!comctl32)
-        return false;
-    FARPROC found = GetProcAddress(comctl32, "GetWindowSubclass");
-    if (!found)
-        found = GetProcAddress(comctl32, MAKEINTRESOURCEA(411));
-    if (!found)
-        return false;
-    DWORD_PTR ref_data = 0;
-    auto get_window_subclass =
-        reinterpret_cast<GetWindowSubclassFn>(reinterpret_cast<void (*)()>(found));
-    return get_window_subclass(window, procedure, kSubclassId, &ref_data) != FALSE;
-}
-} // namespace
 
 void HookHotKeyWindow(HWND window, HotKeyWindowEvents* control) {
     SetPropA(window, kObjectProperty, control);
@@ -167,14 +152,6 @@ void HookTextBox(HWND text_box, HotKeyWindowEvents* control) {
 
 void UnhookTextBox(HWND text_box) {
     RemoveWindowSubclass(text_box, TextBoxWindowProc, kSubclassId);
-}
-
-bool IsHotKeyWindowHooked(HWND window) {
-    return IsHooked(window, HotKeyWindowProc);
-}
-
-bool IsTextBoxHooked(HWND text_box) {
-    return IsHooked(text_box, TextBoxWindowProc);
 }
 
 } // namespace qm

@@ -16,8 +16,9 @@ class HotKeyWindowEvents {
     // button: 1 left, 2 right, 4 middle (for Move: the buttons held); x, y in client pixels.
     virtual void OnTextBoxMouse(TextBoxMouse action, int button, int shift_mask, int x, int y) = 0;
     virtual void OnTextBoxFocus(bool gained) = 0;
-    // The text box is being destroyed with its parent; its hook is already gone.
-    virtual void OnTextBoxDestroyed() = 0;
+    // A hooked window is being destroyed by someone else (the text box with its parent);
+    // its hook is already gone.
+    virtual void OnWindowDestroyed(HWND window) = 0;
 
   protected:
     ~HotKeyWindowEvents() = default;
@@ -34,7 +35,11 @@ void UnhookHotKeyWindow(HWND window);
 void HookTextBox(HWND text_box, HotKeyWindowEvents* control);
 void UnhookTextBox(HWND text_box);
 
-bool IsHotKeyWindowHooked(HWND window);
-bool IsTextBoxHooked(HWND text_box);
+// The replacement procedures themselves, installed with SetWindowSubclass under id 1.
+inline constexpr UINT_PTR kSubclassId = 1;
+LRESULT CALLBACK HotKeyWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                                  UINT_PTR id, DWORD_PTR ref_data);
+LRESULT CALLBACK TextBoxWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                                   UINT_PTR id, DWORD_PTR ref_data);
 
 } // namespace qm

@@ -1,18 +1,22 @@
 #include "platform/dpi.h"
 
-#include <windows.h>
+#include "platform/gdi.h"
 
 namespace qm {
 
 namespace {
 int ReadDpi(int index) {
-    HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, index) : 96;
-    if (screen)
-        ReleaseDC(nullptr, screen);
+    WindowDc screen(nullptr);
+    int dpi = screen.get() ? GetDeviceCaps(screen.get(), index) : 96;
     return dpi > 0 ? dpi : 96;
 }
 } // namespace
+
+RECT PixelRect(const TwipsRect& box) {
+    int left = TwipsToPixelsX(box.left);
+    int top = TwipsToPixelsY(box.top);
+    return {left, top, left + TwipsToPixelsX(box.width), top + TwipsToPixelsY(box.height)};
+}
 
 int ScreenDpiX() {
     return ReadDpi(LOGPIXELSX);

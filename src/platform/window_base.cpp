@@ -1,9 +1,21 @@
 #include "platform/window_base.h"
 
+#include "platform/gdi.h"
+
+#include <windowsx.h>
+
+#include <cassert>
+#include <utility>
+
 namespace qm {
 
 WindowBase::~WindowBase() {
-    DestroyWindowObject();
+    assert(!hwnd_ && "the most derived class destroys its window");
+    if (hwnd_) {
+        // Too late for the handlers: the window goes without them.
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(std::exchange(hwnd_, nullptr));
+    }
 }
 
 bool WindowBase::CreateWindowObject(const char* class_name, DWORD ex_style, DWORD style,
@@ -34,8 +46,70 @@ void WindowBase::DestroyWindowObject() {
         DestroyWindow(hwnd_);
 }
 
-LRESULT WindowBase::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+void WindowBase::OnClose() {
+    DestroyWindow(hwnd_);
+}
+
+LRESULT WindowBase::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     return DefWindowProcA(hwnd_, message, wparam, lparam);
+}
+
+LRESULT WindowBase::Dispatch(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
+        return 0;
+    case WM_PAINT: {
+        PaintDc dc(hwnd_);
+        OnPaint(dc.get());
+        return 0;
+    }
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        if (HBRUSH brush = OnCtlColor(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam),
+                                      static_cast<int>(message - WM_CTLCOLORMSGBOX)))
+            return reinterpret_cast<LRESULT>(brush);
+        break;
+    case WM_DRAWITEM:
+        if (OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam)))
+            return TRUE;
+        break;
+    case WM_SETCURSOR:
+        if (OnSetCursor(reinterpret_cast<HWND>(wparam)))
+            return TRUE;
+        break;
+    case WM_SIZE:
+        OnSize(static_cast<UINT>(wparam), LOWORD(lparam), HIWORD(lparam));
+        return 0;
+    case WM_SETFOCUS:
+        OnSetFocus();
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        OnButtonDown(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
+        return 0;
+    case WM_TIMER:
+        OnTimer(static_cast<UINT_PTR>(wparam));
+        return 0;
+    case WM_CLOSE:
+        OnClose();
+        return 0;
+    case WM_DESTROY:
+        OnDestroy();
+        return 0;
+    case WM_ENDSESSION:
+        OnEndSession(wparam != FALSE);
+        return 0;
+    default:
+        break;
+    }
+    return OnMessage(message, wparam, lparam);
 }
 
 LRESULT CALLBACK WindowBase::StaticWndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -51,13 +125,11 @@ LRESULT CALLBACK WindowBase::StaticWndProc(HWND hwnd, UINT message, WPARAM wpara
     if (!self)
         return DefWindowProcA(hwnd, message, wparam, lparam);
     if (message == WM_NCDESTROY) {
-        LRESULT result = self->HandleMessage(message, wparam, lparam);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
-        self->OnDestroyed();
-        return result;
+        return DefWindowProcA(hwnd, message, wparam, lparam);
     }
-    return self->HandleMessage(message, wparam, lparam);
+    return self->Dispatch(message, wparam, lparam);
 }
 
 } // namespace qm

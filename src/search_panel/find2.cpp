@@ -2,6 +2,7 @@
 
 #include "platform/bounded_text.h"
 #include "platform/dpi.h"
+#include "platform/gdi.h"
 #include "platform/text_codec.h"
 #include "search_panel/moveit.h"
 #include "search_panel/panel_layout.h"
@@ -15,11 +16,6 @@ constexpr char kClassName[] = "QuenmarkFind2";
 constexpr char kCaption[] = "Form1";
 constexpr int kTextBoxId = 100;
 constexpr int kFirstCaptionId = 200;
-
-bool Contains(const RECT& box, LPARAM lparam) {
-    POINT point{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
-    return PtInRect(&box, point) != FALSE;
-}
 } // namespace
 
 Find2::~Find2() {
@@ -30,15 +26,11 @@ Find2::~Find2() {
 bool Find2::Create() {
     if (hwnd())
         return true;
-    int points = panel_layout::kFontPoints;
-    font_.reset(CreateFontA(-MulDiv(points, ScreenDpiY(), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                            FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, panel_layout::kFontFace));
+    font_ = CreateUiFont();
     caption_brush_.reset(CreateSolidBrush(panel_layout::kCaptionBackColour));
     text_box_brush_.reset(CreateSolidBrush(panel_layout::kTextBoxBackColour));
 
-    RECT frame{0, 0, TwipsToPixelsX(panel_layout::kClientWidth),
-               TwipsToPixelsY(panel_layout::kClientHeight)};
+    RECT frame = PixelRect({0, 0, panel_layout::kClientWidth, panel_layout::kClientHeight});
     const DWORD style = WS_POPUP | WS_CLIPCHILDREN;
     // A tool window gets no taskbar button: the panel is a helper of the program.
     const DWORD ex_style = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
@@ -144,52 +136,46 @@ void Find2::OnEngineClicked(size_t index) {
 }
 
 void Find2::HideAfterSearch() {
-    int state = check3_state ? check3_state() : 1;
+    int state = search_then_close_state ? search_then_close_state() : 1;
     if (state == 1)
         SetVisible(false);
 }
 
-void Find2::OnMouseDown(LPARAM lparam) {
-    if (Contains(PixelRect(panel_layout::kBanner), lparam))
+void Find2::OnButtonDown(int x, int y) {
+    RECT banner = PixelRect(panel_layout::kBanner);
+    if (PtInRect(&banner, POINT{x, y}))
         moveit(hwnd());
 }
 
-LRESULT Find2::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-    switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(hwnd(), &paint);
-        artwork_.Paint(dc, font_.get());
-        EndPaint(hwnd(), &paint);
-        return 0;
+void Find2::OnPaint(HDC dc) {
+    artwork_.Paint(dc, font_.get());
+}
+
+HBRUSH Find2::OnCtlColor(HDC dc, HWND, int type) {
+    switch (type) {
+    case CTLCOLOR_STATIC: // the engine captions: the text box is never read-only
+        SetBkColor(dc, panel_layout::kCaptionBackColour);
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        return caption_brush_.get();
+    case CTLCOLOR_EDIT:
+        SetBkColor(dc, panel_layout::kTextBoxBackColour);
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        return text_box_brush_.get();
+    default:
+        return nullptr;
     }
-    case WM_CTLCOLORSTATIC: // the engine captions: the text box is never read-only
-        SetBkColor(reinterpret_cast<HDC>(wparam), panel_layout::kCaptionBackColour);
-        SetTextColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNTEXT));
-        return reinterpret_cast<LRESULT>(caption_brush_.get());
-    case WM_CTLCOLOREDIT:
-        SetBkColor(reinterpret_cast<HDC>(wparam), panel_layout::kTextBoxBackColour);
-        SetTextColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_WINDOWTEXT));
-        return reinterpret_cast<LRESULT>(text_box_brush_.get());
-    case WM_COMMAND: {
-        int id = LOWORD(wparam);
-        if (HIWORD(wparam) == STN_CLICKED && id >= kFirstCaptionId &&
-            id < kFirstCaptionId + static_cast<int>(kPanelEngineCount))
-            OnEngineClicked(static_cast<size_t>(id - kFirstCaptionId));
-        return 0;
-    }
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-        OnMouseDown(lparam);
-        return 0;
-    case WM_SETFOCUS:
-        // Typing goes straight into the search text.
-        if (text_box_)
-            SetFocus(text_box_);
-        return 0;
-    }
-    return WindowBase::HandleMessage(message, wparam, lparam);
+}
+
+void Find2::OnCommand(int id, int code, HWND) {
+    if (code == STN_CLICKED && id >= kFirstCaptionId &&
+        id < kFirstCaptionId + static_cast<int>(kPanelEngineCount))
+        OnEngineClicked(static_cast<size_t>(id - kFirstCaptionId));
+}
+
+void Find2::OnSetFocus() {
+    // Typing goes straight into the search text.
+    if (text_box_)
+        SetFocus(text_box_);
 }
 
 } // namespace qm

@@ -13,7 +13,7 @@
 
 namespace qm {
 
-class Find2 : public WindowBase {
+class Find2 final : public WindowBase {
   public:
     Find2() = default;
     ~Find2() override;
@@ -35,16 +35,18 @@ class Find2 : public WindowBase {
 
     // The "Search and then close" box: 0 clear, 1 ticked, 2 grey. Unset counts as
     // ticked, the box's state when nothing was saved.
-    std::function<int()> check3_state;
-
-  protected:
-    LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+    std::function<int()> search_then_close_state;
 
   private:
+    void OnCommand(int id, int code, HWND control) override;
+    void OnPaint(HDC dc) override;
+    HBRUSH OnCtlColor(HDC dc, HWND control, int type) override;
+    void OnButtonDown(int x, int y) override;
+    void OnSetFocus() override;
+
     bool CreateControls();
     void OnEngineClicked(size_t index);
     void HideAfterSearch(); // the invisible Command1's operation
-    void OnMouseDown(LPARAM lparam);
 
     UniqueHfont font_;
     UniqueHbrush caption_brush_;

@@ -8,9 +8,6 @@
 
 namespace qm {
 
-// A layout box in pixels of this screen.
-RECT PixelRect(const TwipsRect& box);
-
 class PanelArtwork {
   public:
     // The pictures come from the program's resources at the first painting, so a

@@ -5,23 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/twips.h"
 #include "search_panel/engine_catalogue.h"
 
 namespace qm {
-
-struct TwipsRect {
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
-struct TwipsLine {
-    int x1;
-    int y1;
-    int x2;
-    int y2;
-};
 
 struct PanelHeading {
     const char* caption; // the row's category, as in the catalogue
@@ -45,8 +32,6 @@ constexpr TwipsRect kBackground{6, 720, 3315, 2295};
 constexpr std::uint32_t kCaptionBackColour = 0x0000FFFF; // yellow
 constexpr std::uint32_t kHeadingTextColour = 0x00FF00FF; // magenta
 constexpr std::uint32_t kTextBoxBackColour = 0x00E0E0E0; // light grey
-constexpr const char* kFontFace = "Arial";
-constexpr int kFontPoints = 9;
 
 const std::array<PanelHeading, 6>& Headings();
 const std::array<PanelCaption, kPanelEngineCount>& EngineCaptions();

@@ -28,6 +28,7 @@ template <size_t N> void WriteField(char (&field)[N], const std::string& text) {
 
 Tray::~Tray() {
     Hide();
+    DestroyWindowObject();
 }
 
 bool Tray::Create(HICON host_icon) {
@@ -88,7 +89,7 @@ void Tray::Send(DWORD operation) {
     Shell_NotifyIconA(operation, &record_);
 }
 
-LRESULT Tray::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT Tray::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == kCallbackMessage) {
         // The low word is the mouse action whatever the screen's DPI.
         OnNotification(LOWORD(lparam));
@@ -100,7 +101,7 @@ LRESULT Tray::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             Send(NIM_ADD);
         return 0;
     }
-    return WindowBase::HandleMessage(message, wparam, lparam);
+    return WindowBase::OnMessage(message, wparam, lparam);
 }
 
 void Tray::OnNotification(UINT mouse_message) {

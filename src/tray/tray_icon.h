@@ -11,10 +11,10 @@
 
 namespace qm {
 
-class Tray : private WindowBase {
+class Tray final : private WindowBase {
   public:
     Tray() = default;
-    ~Tray() override; // removes the icon
+    ~Tray() override; // removes the icon, then destroys the window
 
     // Creates the hidden notification window. The host's icon is borrowed, not owned.
     bool Create(HICON host_icon);
@@ -34,7 +34,7 @@ class Tray : private WindowBase {
     using WindowBase::hwnd;
 
   private:
-    LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+    LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
     void OnNotification(UINT mouse_message);
     void Send(DWORD operation);
     static void Raise(const std::function<void()>& event);

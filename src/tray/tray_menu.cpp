@@ -1,6 +1,5 @@
 #include "tray/tray_menu.h"
 
-#include "controller/maker_sites.h"
 #include "platform/shell_open.h"
 
 #include <utility>
@@ -31,7 +30,12 @@ constexpr Item kItems[] = {
 
 } // namespace
 
-TrayMenu::TrayMenu(TrayMenuActions actions) : actions_(std::move(actions)) {}
+TrayMenu::TrayMenu(TrayMenuActions actions, TrayMenuLinks links)
+    : actions_(std::move(actions)), links_(links) {}
+
+TrayMenu::~TrayMenu() {
+    DestroyWindowObject();
+}
 
 bool TrayMenu::EnsureCreated() {
     if (!hwnd() &&
@@ -78,13 +82,13 @@ void TrayMenu::Run(UINT command) {
         break;
     }
     case kBrowseHome:
-        ShellOpenUrl(hwnd(), sites::kDownloadPage);
+        Open(links_.browse_home);
         break;
     case kQuenmark:
-        ShellOpenUrl(hwnd(), sites::kMainRoot);
+        Open(links_.quenmark);
         break;
     case kLindhollow:
-        ShellOpenUrl(hwnd(), sites::kSecondRoot);
+        Open(links_.lindhollow);
         break;
     case kExit: {
         // Exit may destroy this object: run a copy and touch nothing afterwards.
@@ -96,6 +100,11 @@ void TrayMenu::Run(UINT command) {
     default:
         break; // dismissed
     }
+}
+
+void TrayMenu::Open(const char* url) {
+    if (url)
+        ShellOpenUrl(hwnd(), url);
 }
 
 } // namespace qm

@@ -14,9 +14,17 @@ struct TrayMenuActions {
     std::function<void()> exit;    // end the program
 };
 
-class TrayMenu : private WindowBase {
+// The pages the three link items open: the owner knows the maker's sites.
+struct TrayMenuLinks {
+    const char* browse_home = nullptr; // "Browse Home"
+    const char* quenmark = nullptr;    // "Quenmark"
+    const char* lindhollow = nullptr;  // "Lindhollow"
+};
+
+class TrayMenu final : private WindowBase {
   public:
-    explicit TrayMenu(TrayMenuActions actions);
+    TrayMenu(TrayMenuActions actions, TrayMenuLinks links);
+    ~TrayMenu() override;
 
     // Opens the menu at the mouse pointer and runs the chosen command before it returns.
     // The holder window and the menu are made on first use.
@@ -27,8 +35,10 @@ class TrayMenu : private WindowBase {
   private:
     bool EnsureCreated();
     void Run(UINT command);
+    void Open(const char* url);
 
     TrayMenuActions actions_;
+    TrayMenuLinks links_;
     UniqueHmenu menu_;
     bool open_ = false;
 };

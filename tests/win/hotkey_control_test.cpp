@@ -92,6 +92,17 @@ TEST_F(HotKeyControlTest, RegistrationRules) {
                                                        "Hotkey repeat, replace it with a hotkey"}));
 }
 
+TEST_F(HotKeyControlTest, AHostsErrorHandlerTakesThePlaceOfTheBox) {
+    ErrorBoxWatch boxes;
+    auto hotkey = Load("HotKey1");
+    std::vector<std::string> reported;
+    hotkey->ReportError = [&](const char* message) { reported.push_back(message); };
+    hotkey->SetHotKeyEnabled(true);
+    EXPECT_FALSE(hotkey->HotKeyEnabled());
+    EXPECT_EQ(reported, (std::vector<std::string>{"Not set hotkey"}));
+    EXPECT_TRUE(boxes.Texts().empty());
+}
+
 TEST_F(HotKeyControlTest, KeysInTheFieldChangeOnlyTheCapture) {
     auto hotkey = LoadRare("HotKey1");
     hotkey->SetHotKeyEnabled(true);

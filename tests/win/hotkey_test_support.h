@@ -1,14 +1,16 @@
 #pragma once
 // Shared by the hotkey control tests: a window to place controls on, files and
-// registry keys of their own, key presses sent as messages, and a watch that
-// answers the control's "error" boxes so that no test hangs on one.
+// registry keys of their own, key presses sent as messages, a look at the control's
+// hooks, and a watch that answers the control's "error" boxes so that no test hangs on one.
 #include "hotkey/hotkey_control.h"
+#include "hotkey/mod_sub_class.h"
 #include "platform/program_path.h"
 #include "platform/text_codec.h"
 #include "platform/unique_handle.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <atomic>
 #include <filesystem>
@@ -73,6 +75,30 @@ inline void PressKeys(HWND window, std::initializer_list<int> keys) {
         SetKeyboardState(state);
         SendMessageA(window, WM_KEYUP, *it, 0xC0000001);
     }
+}
+
+// The 64-bit import library lacks GetWindowSubclass, so it is looked up by name and,
+// for common controls that export it by ordinal only, by its ordinal 411.
+inline bool IsHooked(HWND window, SUBCLASSPROC procedure) {
+    using GetWindowSubclassFn = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR*);
+    HMODULE comctl32 = GetModuleHandleA("comctl32.dll");
+    if (!comctl32)
+        return false;
+    FARPROC found = GetProcAddress(comctl32, "GetWindowSubclass");
+    if (!found)
+        found = GetProcAddress(comctl32, MAKEINTRESOURCEA(411));
+    if (!found)
+        return false;
+    DWORD_PTR ref_data = 0;
+    auto get_window_subclass =
+        reinterpret_cast<GetWindowSubclassFn>(reinterpret_cast<void (*)()>(found));
+    return get_window_subclass(window, procedure, kSubclassId, &ref_data) != FALSE;
+}
+inline bool IsHotKeyWindowHooked(HWND window) {
+    return IsHooked(window, HotKeyWindowProc);
+}
+inline bool IsTextBoxHooked(HWND text_box) {
+    return IsHooked(text_box, TextBoxWindowProc);
 }
 
 // Answers every message box captioned "error" of this process and keeps its text.

@@ -30,7 +30,7 @@ HWND WaitForOpenMenu() {
 // captions, which the screen cannot tell a test.
 TEST(TrayMenu, CaptionsInOrderAndAHiddenHolder) {
     int actions = 0;
-    TrayMenu menu({[&] { ++actions; }, [&] { ++actions; }});
+    TrayMenu menu({[&] { ++actions; }, [&] { ++actions; }}, {});
     EXPECT_EQ(menu.hwnd(), nullptr) << "the holder is made on first use";
 
     std::vector<std::string> captions;

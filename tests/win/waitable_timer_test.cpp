@@ -41,22 +41,22 @@ std::vector<std::string> StartEarlyInASecond(const std::string& prefix, int seco
 }
 
 // A message-only window that hands kPing to the test.
-class PingWindow : public WindowBase {
+class PingWindow final : public WindowBase {
   public:
     explicit PingWindow(std::function<void()> on_ping) : on_ping_(std::move(on_ping)) {
         CreateWindowObject("QmWaitTestWindow", 0, 0, "", 0, 0, 0, 0, HWND_MESSAGE);
     }
+    ~PingWindow() override { DestroyWindowObject(); }
     void Post() const { PostMessageA(hwnd(), kPing, 0, 0); }
 
-  protected:
-    LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override {
+  private:
+    LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override {
         if (message != kPing)
-            return WindowBase::HandleMessage(message, wparam, lparam);
+            return WindowBase::OnMessage(message, wparam, lparam);
         on_ping_();
         return 0;
     }
 
-  private:
     std::function<void()> on_ping_;
 };
 
