@@ -46,8 +46,9 @@ bool HotKey::Create(HWND parent, int x, int y, int width, int height,
         return false;
     }
     ApplyAppearance();
-    // Hidden and top-level, so that the registration does not depend on the host window.
-    message_window_.reset(CreateWindowExA(0, "#32770", "", 0, 0, 0, 0, 0, nullptr, nullptr,
+    // Message-only, so that the registration does not depend on the host window; such a
+    // window also costs less than a hidden top-level one, and hears no broadcasts.
+    message_window_.reset(CreateWindowExA(0, "#32770", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                           GetModuleHandleA(nullptr), nullptr));
     if (!message_window_) {
         DestroyWindows();

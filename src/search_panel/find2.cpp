@@ -38,7 +38,7 @@ bool Find2::Create() {
     if (!CreateWindowObject(kClassName, ex_style, style, kCaption, 0, 0, frame.right - frame.left,
                             frame.bottom - frame.top, nullptr))
         return false;
-    if (!CreateControls()) {
+    if (!CreateTextBox()) {
         DestroyWindowObject();
         return false;
     }
@@ -46,33 +46,38 @@ bool Find2::Create() {
     return true;
 }
 
-bool Find2::CreateControls() {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
+bool Find2::CreateTextBox() {
     // The one Unicode control: the search text must survive every script.
     RECT box = PixelRect(panel_layout::kTextBox);
     text_box_ =
         CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
                         box.left, box.top, box.right - box.left, box.bottom - box.top, hwnd(),
-                        reinterpret_cast<HMENU>(kTextBoxId), instance, nullptr);
+                        reinterpret_cast<HMENU>(kTextBoxId), GetModuleHandleA(nullptr), nullptr);
     if (!text_box_)
         return false;
     SendMessageW(text_box_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     SendMessageW(text_box_, EM_SETLIMITTEXT, kMaxSearchTextLength, 0);
+    return true;
+}
 
+void Find2::CreateCaptions() {
+    if (captions_created_)
+        return;
+    captions_created_ = true;
     const auto& captions = panel_layout::EngineCaptions();
     for (size_t i = 0; i < captions.size(); ++i) {
         const PanelEngine* engine = panel_layout::EngineForControl(captions[i].control);
-        box = PixelRect(captions[i].box);
-        HWND label = CreateWindowExA(
-            0, "STATIC", engine ? engine->caption : "",
-            WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOTIFY | SS_NOPREFIX, box.left, box.top,
-            box.right - box.left, box.bottom - box.top, hwnd(),
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstCaptionId + i)), instance, nullptr);
-        if (!label)
-            return false;
-        SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        RECT box = PixelRect(captions[i].box);
+        HWND label =
+            CreateWindowExA(0, "STATIC", engine ? engine->caption : "",
+                            WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOTIFY | SS_NOPREFIX, box.left,
+                            box.top, box.right - box.left, box.bottom - box.top, hwnd(),
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstCaptionId + i)),
+                            GetModuleHandleA(nullptr), nullptr);
+        // A caption that could not be made leaves a gap; the others still search.
+        if (label)
+            SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }
-    return true;
 }
 
 std::u16string Find2::Text() const {
@@ -109,6 +114,10 @@ void Find2::MoveTo(int screen_x, int screen_y) {
 }
 
 void Find2::SetVisible(bool visible) {
+    // Seventeen child windows that a user of the direct search alone never sees: made
+    // at the first showing rather than at start.
+    if (visible)
+        CreateCaptions();
     // Shown without taking the focus: the application the user works in keeps it,
     // so a further hotkey press copies from there and not from the panel's box.
     ShowWindow(hwnd(), visible ? SW_SHOWNA : SW_HIDE);

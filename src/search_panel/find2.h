@@ -18,7 +18,8 @@ class Find2 final : public WindowBase {
     Find2() = default;
     ~Find2() override;
 
-    // Creates the panel hidden and makes it topmost.
+    // Creates the panel hidden and makes it topmost. The engine captions come at the
+    // first showing.
     bool Create();
 
     std::u16string Text() const;
@@ -44,7 +45,8 @@ class Find2 final : public WindowBase {
     void OnButtonDown(int x, int y) override;
     void OnSetFocus() override;
 
-    bool CreateControls();
+    bool CreateTextBox();
+    void CreateCaptions();
     void OnEngineClicked(size_t index);
     void HideAfterSearch(); // the invisible Command1's operation
 
@@ -53,6 +55,7 @@ class Find2 final : public WindowBase {
     UniqueHbrush text_box_brush_;
     PanelArtwork artwork_;
     HWND text_box_ = nullptr; // a child: it goes with the panel
+    bool captions_created_ = false;
 };
 
 } // namespace qm
