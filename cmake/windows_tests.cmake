@@ -26,6 +26,10 @@ target_sources(panel_host PRIVATE ${CMAKE_SOURCE_DIR}/src/resources/quenmark.rc)
 add_dependencies(panel_host quenmark_artwork)
 target_include_directories(panel_host PRIVATE ${QM_ART_DIR} ${CMAKE_SOURCE_DIR}/src/resources)
 
+# The start-up benchmark's second baseline loads common controls 6 through the program's manifest.
+target_sources(floor_window PRIVATE ${CMAKE_SOURCE_DIR}/tests/fixtures/floor_window.rc)
+target_include_directories(floor_window PRIVATE ${CMAKE_SOURCE_DIR}/src/resources)
+
 file(GLOB QM_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/test_*.py)
 foreach(script IN LISTS QM_E2E_TESTS)
   get_filename_component(name ${script} NAME_WE)
