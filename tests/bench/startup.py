@@ -68,6 +68,12 @@ class MapWatcher:
         x.XFlush.argtypes = [ctypes.c_void_p]
         x.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
         x.XFetchName.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_char_p)]
+        x.XFree.argtypes = [ctypes.c_char_p]
+        # A window gone before its name is read raises an X error, whose default handler
+        # ends the process: such a window is simply not noted.
+        self.ignore_errors = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)(
+            lambda display, error: 0)
+        x.XSetErrorHandler(self.ignore_errors)
         self.display = x.XOpenDisplay(None)
         if not self.display:
             raise RuntimeError('cannot open the X display')
@@ -79,13 +85,14 @@ class MapWatcher:
 
     def _watch(self):
         event = XEvent()
-        name = ctypes.c_char_p()
         while True:
             self.x.XNextEvent(self.display, ctypes.byref(event))
             if event.map.type == self.MAP_NOTIFY:
                 at = time.monotonic()
-                self.x.XFetchName(self.display, event.map.window, ctypes.byref(name))
-                self.mapped.append((at, (name.value or b'').decode('utf-8', 'replace')))
+                name = ctypes.c_char_p()
+                if self.x.XFetchName(self.display, event.map.window, ctypes.byref(name)):
+                    self.mapped.append((at, name.value.decode('utf-8', 'replace')))
+                    self.x.XFree(name)
 
     def wait_mapped(self, title, since, timeout):
         """The time a window whose name matches title was mapped after since, or None."""
