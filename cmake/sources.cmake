@@ -10,10 +10,15 @@
 set(QM_WINDOWS_HEADER "^(windows|windowsx|wininet|winuser|winbase|shellapi|shlobj|shlwapi|objbase|ole2|commctrl|commdlg|tlhelp32|psapi|delayimp|uxtheme|dwmapi)\\.h$")
 set(QM_PROGRAM_ONLY_SOURCES src/main.cpp src/abort_on_library_error.cpp)
 
-# The layers point down: platform/ includes only platform/; support/ only
-# platform/ and support/. Checked here, so a file that reaches up fails to configure.
+# The layers point down: platform/ at the bottom; support/ and settings/ above it;
+# then the hotkey fields, the panel and the tray, which never include each other;
+# controller/ on top. Checked here, so a file that reaches up fails to configure.
 set(QM_LAYER_platform "platform")
 set(QM_LAYER_support "platform|support")
+set(QM_LAYER_settings "platform|support|settings")
+set(QM_LAYER_hotkey "platform|support|settings|hotkey")
+set(QM_LAYER_search_panel "platform|support|settings|search_panel|resources")
+set(QM_LAYER_tray "platform|support|settings|tray")
 
 # Sets out to TRUE when the file under src/ (path relative to src/) includes a
 # Windows header, directly or through what it uses from src/.

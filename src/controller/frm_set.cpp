@@ -2,8 +2,8 @@
 
 #include "controller/auto_start.h"
 #include "controller/maker_sites.h"
-#include "controller/settings/ini_value.h"
-#include "controller/settings/mod_ini.h"
+#include "settings/ini_value.h"
+#include "settings/mod_ini.h"
 #include "controller/single_instance.h"
 #include "controller/update_check.h"
 #include "platform/dialog_keys.h"

@@ -1,6 +1,6 @@
 #include "hotkey/stored_hotkey.h"
 
-#include "controller/settings/ini_value.h"
+#include "settings/ini_value.h"
 #include "hotkey/hotkey_text.h"
 
 namespace qm {

@@ -1,4 +1,4 @@
-#include "controller/settings/ini_value.h"
+#include "settings/ini_value.h"
 #include "controller/update_version.h"
 #include "hotkey/hotkey_text.h"
 #include "support/timer_name.h"

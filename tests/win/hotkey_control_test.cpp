@@ -1,4 +1,4 @@
-#include "controller/settings/mod_ini.h"
+#include "settings/mod_ini.h"
 #include "hotkey/hotkey_control.h"
 #include "hotkey/mod_sub_class.h"
 #include "hotkey_test_support.h"

@@ -1,4 +1,4 @@
-#include "controller/settings/mod_ini.h"
+#include "settings/mod_ini.h"
 
 #include "platform/program_path.h"
 #include "platform/text_codec.h"

@@ -1,4 +1,4 @@
-#include "controller/settings/ini_value.h"
+#include "settings/ini_value.h"
 
 #include <cstdint>
 
