@@ -151,8 +151,10 @@ void HotKey::SetHotKeyEnabled(bool enabled) {
 }
 
 bool HotKey::Register() {
+    // Held down, the combination fires once: auto-repeat would start one action per
+    // repeat. Only the registration carries the flag; the stored codes stay as typed.
     return RegisterHotKey(message_window_.get(), kHotKeyId,
-                          static_cast<UINT>(capture_.mod_key_code()),
+                          static_cast<UINT>(capture_.mod_key_code()) | MOD_NOREPEAT,
                           static_cast<UINT>(capture_.key_code())) != FALSE;
 }
 
