@@ -16,6 +16,11 @@ namespace qm {
 
 namespace L = frm_set_layout;
 
+namespace {
+constexpr char kSelectionOutOfReach[] =
+    "Quenmark Search cannot read the selection of a window run as administrator.";
+} // namespace
+
 FrmSet::FrmSet()
     : tray_menu_(TrayMenuActions{[this] { ShowSettings(); }, [this] { ExitFromTray(); }},
                  TrayMenuLinks{sites::kDownloadPage, sites::kMainRoot, sites::kSecondRoot}) {}
@@ -65,6 +70,10 @@ bool FrmSet::Load() {
         hwnd(), panel_, [this](int milliseconds, const std::function<bool()>& done) {
             WaitObject().Wait(milliseconds, done);
         });
+    // The press would otherwise seem to do nothing, or search for nothing.
+    selection_search_->SelectionOutOfReach = [this] {
+        tray_.ShowBubble("", kSelectionOutOfReach, NIIF_INFO);
+    };
     SetTimer(hwnd(), L::kUpdateTimer, L::kUpdateTimerDelay, nullptr);
 
     StartUp();

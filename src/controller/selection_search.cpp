@@ -35,9 +35,21 @@ SelectionSearch::Source SelectionSearch::FocusedSource() const {
     return source;
 }
 
+bool SelectionSearch::OutOfReach(const Source& source) const {
+    if (source.target != CopyTarget::Elevated)
+        return false;
+    if (SelectionOutOfReach)
+        SelectionOutOfReach();
+    return true;
+}
+
 std::u16string SelectionSearch::CaptureSelection(const Source& source, int hotkey_key) {
     if (source.target == CopyTarget::ThisProgram)
         return source.own_text;
+    // Such a terminal has copied already, or nothing was selected: the clipboard
+    // cannot tell which, and its text may be old.
+    if (source.target == CopyTarget::SelectTerminal)
+        return {};
     Wait(kCaptureWaitMs, [hotkey_key] { return !HotkeyKeysDown(hotkey_key); });
     // The clipboard is neither emptied nor saved: a copy shows as a change of it,
     // and when nothing is copied it stays exactly as it was.
@@ -59,7 +71,10 @@ std::optional<std::u16string> SelectionSearch::DirectSearch(const std::string& u
     // action inside this one.
     busy_ = true;
     ScopeExit idle([this] { busy_ = false; });
-    std::u16string text = CaptureSelection(FocusedSource(), hotkey_key);
+    const Source source = FocusedSource();
+    if (OutOfReach(source))
+        return std::nullopt;
+    std::u16string text = CaptureSelection(source, hotkey_key);
     LaunchSearch(nullptr, url_template, text);
     return text;
 }
@@ -71,6 +86,8 @@ bool SelectionSearch::PanelSearch(int hotkey_key) {
     ScopeExit idle([this] { busy_ = false; });
     // Before the box is cleared: it may be what is searched.
     Source source = FocusedSource();
+    if (OutOfReach(source))
+        return true;
     panel_->SetText(u"");
     POINT cursor{};
     // Without a cursor position the panel simply stays where it was.

@@ -24,16 +24,22 @@ class SelectionSearch {
     // keystroke waits, briefly, for the user to let go of it and of the modifiers.
 
     // Copies the selection and opens url_template followed by it; returns the copied
-    // text, or nothing when a press arrived while an action was still waiting.
+    // text, or nothing when a press arrived while an action was still waiting or the
+    // selection was out of reach.
     std::optional<std::u16string> DirectSearch(const std::string& url_template, int hotkey_key = 0);
 
     // Places the panel at the mouse pointer, copies the selection, then shows the
-    // panel with it or, when nothing was copied, hides it. False when ignored
-    // because an action was still waiting.
+    // panel with it or, when nothing was copied, hides it; leaves the panel alone when
+    // the selection is out of reach. False when ignored because an action was still
+    // waiting.
     bool PanelSearch(int hotkey_key = 0);
 
     // Where the keyboard focus is; unset, the platform is asked. For tests.
     std::function<CopyTarget()> focused_target;
+
+    // A press while a window that runs above this program (as administrator) is in
+    // front: its selection cannot be copied, so neither action does anything but this.
+    std::function<void()> SelectionOutOfReach;
 
   private:
     // Where the selection comes from, decided at the press.
@@ -42,6 +48,8 @@ class SelectionSearch {
         std::u16string own_text; // the panel's text box, when the focus is there
     };
     Source FocusedSource() const;
+    // True, after telling the host, when the selection is out of reach.
+    bool OutOfReach(const Source& source) const;
     std::u16string CaptureSelection(const Source& source, int hotkey_key);
     void Wait(int milliseconds, const std::function<bool()>& done);
 

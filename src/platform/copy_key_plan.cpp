@@ -1,6 +1,7 @@
 #include "platform/copy_key_plan.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace qm {
 
@@ -9,49 +10,130 @@ bool IsAltOrWin(std::uint8_t key) {
     return key == vk::kLeftAlt || key == vk::kRightAlt || key == vk::kLeftWin ||
            key == vk::kRightWin;
 }
-} // namespace
 
-const std::vector<std::uint8_t>& ReleasedModifiers() {
+bool Contains(const std::vector<std::uint8_t>& keys, std::uint8_t key) {
+    return std::find(keys.begin(), keys.end(), key) != keys.end();
+}
+
+// Let go of before the copy keys: Alt, Shift and Win would change what they mean.
+// Ctrl is not let go of but goes up with the copy keys' own Ctrl (the left one).
+const std::vector<std::uint8_t>& ModifiersLetGo() {
     static const std::vector<std::uint8_t> keys = {vk::kLeftAlt,    vk::kRightAlt, vk::kLeftShift,
                                                    vk::kRightShift, vk::kLeftWin,  vk::kRightWin};
     return keys;
 }
 
-std::vector<KeyEvent> CopyKeystrokePlan(const std::vector<std::uint8_t>& held,
-                                        std::uint8_t copy_key) {
-    std::vector<std::uint8_t> to_release;
-    for (std::uint8_t key : ReleasedModifiers())
-        if (std::find(held.begin(), held.end(), key) != held.end())
-            to_release.push_back(key);
+void AddMask(std::vector<KeyEvent>& plan) {
+    plan.push_back({vk::kMask, false});
+    plan.push_back({vk::kMask, true});
+}
 
+bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+} // namespace
+
+const std::vector<std::uint8_t>& ModifierKeys() {
+    static const std::vector<std::uint8_t> keys = {
+        vk::kLeftControl, vk::kRightControl, vk::kLeftAlt, vk::kRightAlt,
+        vk::kLeftShift,   vk::kRightShift,   vk::kLeftWin, vk::kRightWin};
+    return keys;
+}
+
+std::vector<KeyEvent> CopyKeystrokePlan(const std::vector<std::uint8_t>& held, CopyKeys keys) {
     std::vector<KeyEvent> plan;
-    if (std::any_of(to_release.begin(), to_release.end(), IsAltOrWin)) {
-        plan.push_back({vk::kMask, false});
-        plan.push_back({vk::kMask, true});
-    }
-    for (std::uint8_t key : to_release)
+    if (keys == CopyKeys::None)
+        return plan;
+    std::vector<std::uint8_t> let_go;
+    for (std::uint8_t key : ModifiersLetGo())
+        if (Contains(held, key))
+            let_go.push_back(key);
+
+    if (std::any_of(let_go.begin(), let_go.end(), IsAltOrWin))
+        AddMask(plan);
+    for (std::uint8_t key : let_go)
         plan.push_back({key, true});
-    // Nothing is pressed again afterwards: the user is letting go of the hotkey anyway.
+
+    const std::uint8_t main_key = keys == CopyKeys::CtrlInsert ? vk::kInsert : vk::kC;
     plan.push_back({vk::kControl, false});
-    plan.push_back({copy_key, false});
-    plan.push_back({copy_key, true});
+    if (keys == CopyKeys::CtrlShiftC)
+        plan.push_back({vk::kShift, false});
+    plan.push_back({main_key, false});
+    plan.push_back({main_key, true});
+    if (keys == CopyKeys::CtrlShiftC)
+        plan.push_back({vk::kShift, true});
     plan.push_back({vk::kControl, true});
+
+    // Whatever the user still holds is down again afterwards. The copy keys' Ctrl is
+    // the left one, so a held right Ctrl never went up.
+    if (Contains(held, vk::kLeftControl))
+        plan.push_back({vk::kLeftControl, false});
+    for (std::uint8_t key : let_go)
+        plan.push_back({key, false});
+    // Masked again: the user's own release of Alt or Win must not open a menu either.
+    if (std::any_of(let_go.begin(), let_go.end(), IsAltOrWin))
+        AddMask(plan);
     return plan;
 }
 
-bool IsTerminalWindowClass(const std::string& class_name) {
-    // conhost, Windows Terminal, mintty, Wine's console.
-    static const char* const kTerminals[] = {"ConsoleWindowClass", "CASCADIA_HOSTING_WINDOW_CLASS",
-                                             "mintty", "WineConsoleClass"};
-    for (const char* terminal : kTerminals)
-        if (class_name == terminal)
-            return true;
-    return false;
+CopyKeys CopyKeysOfWindow(const std::string& class_name, const std::string& exe_name) {
+    struct Row {
+        const char* class_name;
+        const char* exe_name; // only for a class other programs use as well
+        CopyKeys keys;
+    };
+    static const Row kRows[] = {
+        // Windows console: Ctrl+Insert copies the selection, with the Ctrl key shortcuts of
+        // Windows 10; blogs.windows.com, "Console Improvements in the Windows 10 Technical
+        // Preview" (2014).
+        {"ConsoleWindowClass", nullptr, CopyKeys::CtrlInsert},
+        // Windows Terminal: default "copy" bindings ctrl+c (with a selection), ctrl+shift+c,
+        // ctrl+insert; github.com/microsoft/terminal/issues/5316.
+        {"CASCADIA_HOSTING_WINDOW_CLASS", nullptr, CopyKeys::CtrlInsert},
+        // mintty (Git Bash, Cygwin, MSYS2): "Ctrl+Ins" copies; Ctrl+Shift+C only with
+        // CtrlShiftShortcuts=yes. mintty(1), "Text selection, copy & paste".
+        {"mintty", nullptr, CopyKeys::CtrlInsert},
+        // Wine's console, as the Windows console.
+        {"WineConsoleClass", nullptr, CopyKeys::CtrlInsert},
+        // PuTTY 0.71 and later: "Ctrl-Ins will copy to the same location" Shift-Ins pastes
+        // from, the system clipboard by default. PuTTY manual 4.11.4 (config-clipboards).
+        {"PuTTY", nullptr, CopyKeys::CtrlInsert},
+        // KiTTY, a PuTTY fork with PuTTY's clipboard keys (same manual).
+        {"KiTTY", nullptr, CopyKeys::CtrlInsert},
+        // ConEmu and Cmder: "Copy on Left Button release" is on by default, and Ctrl+C
+        // copies only while a selection exists; github.com/ConEmu/ConEmu/issues/977.
+        {"VirtualConsoleClass", nullptr, CopyKeys::None},
+        // WezTerm: CTRL+SHIFT c is CopyTo="Clipboard"; CTRL Insert copies to the primary
+        // selection only. wezterm docs/config/default-keys.md.
+        {"org.wezfurlong.wezterm", nullptr, CopyKeys::CtrlShiftC},
+        // Alacritty: Control|Shift C is Copy on Windows, Insert is sent to the shell;
+        // alacritty/src/config/bindings.rs. Its window keeps winit's generic class.
+        {"Window Class", "alacritty.exe", CopyKeys::CtrlShiftC},
+        // MobaXterm copies the selection as it is made (github.com/kingToolbox/WindTerm
+        // /issues/1968, github.com/spyder-ide/spyder/issues/21626).
+        {"TMobaXtermForm", nullptr, CopyKeys::None},
+    };
+    for (const Row& row : kRows)
+        if (class_name == row.class_name &&
+            (row.exe_name == nullptr || EqualsIgnoringCase(exe_name, row.exe_name)))
+            return row.keys;
+    return CopyKeys::CtrlC;
 }
 
 bool IsCopyCombination(int key_code, int mod_key_code) {
     constexpr int kModControl = 2;
     return mod_key_code == kModControl && (key_code == vk::kC || key_code == vk::kInsert);
+}
+
+bool InjectedKeysWouldBeDropped(const IntegrityProbe& foreground, const IntegrityProbe& own) {
+    if (!own.rid)
+        return false;
+    if (!foreground.opened || !foreground.rid)
+        return true;
+    return *foreground.rid > *own.rid;
 }
 
 } // namespace qm

@@ -1,9 +1,10 @@
 #pragma once
-// The key events that make a focused window see plain Ctrl+C (or Ctrl+Insert)
-// while the user may still hold the hotkey's modifiers. Kept free of Windows
-// headers so the order can be checked on its own; the codes are Windows
-// virtual-key codes.
+// The key events that make a focused window see plain Ctrl+C (or its terminal's own
+// copy keys) while the user may still hold the hotkey's modifiers, and the other
+// decisions around that keystroke. Kept free of Windows headers so they can be
+// checked on their own; the codes are Windows virtual-key codes.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ constexpr std::uint8_t kRightAlt = 0xA5;
 constexpr std::uint8_t kLeftWin = 0x5B;
 constexpr std::uint8_t kRightWin = 0x5C;
 constexpr std::uint8_t kControl = 0x11;
+constexpr std::uint8_t kShift = 0x10;
 constexpr std::uint8_t kC = 'C';
 constexpr std::uint8_t kInsert = 0x2D;
 // Unassigned: a press of it between Alt (or Win) down and up keeps the release
@@ -36,19 +38,43 @@ struct KeyEvent {
 // them from the user's keys.
 constexpr std::uintptr_t kInjectedKeyMark = 0x514D4B59;
 
-// held: the modifier keys (left/right Shift, Alt, Win) that are down now.
-// copy_key: vk::kC, or vk::kInsert for terminals, where Ctrl+C interrupts.
-std::vector<KeyEvent> CopyKeystrokePlan(const std::vector<std::uint8_t>& held,
-                                        std::uint8_t copy_key = vk::kC);
+// How a program copies its selection from the keyboard.
+enum class CopyKeys {
+    CtrlC,
+    CtrlInsert, // terminals, where Ctrl+C interrupts the running command
+    CtrlShiftC, // terminals where Ctrl+Insert is passed on to the shell
+    None,       // terminals that copy when text is selected and have no copy key
+};
 
-// Whether a top-level window of this class is a console or terminal.
-bool IsTerminalWindowClass(const std::string& class_name);
+// held: the modifier keys (left/right Ctrl, Shift, Alt, Win) that are down now.
+// The modifiers are let go for the copy and pressed again after it, so a key the
+// user still holds keeps working as a modifier: otherwise the auto-repeat of the
+// hotkey's main key would reach the window as a plain letter. CopyKeys::None gives
+// no events at all.
+std::vector<KeyEvent> CopyKeystrokePlan(const std::vector<std::uint8_t>& held,
+                                        CopyKeys keys = CopyKeys::CtrlC);
+
+// The copy keys of a top-level window, by its class; exe_name (the file name of the
+// window's program, any case) tells apart the few programs with a generic class.
+CopyKeys CopyKeysOfWindow(const std::string& class_name, const std::string& exe_name);
 
 // Ctrl+C and Ctrl+Insert, in the hotkey encoding (virtual key, modifier flags):
 // registered system-wide they would take copying away from every program.
 bool IsCopyCombination(int key_code, int mod_key_code);
 
-// The modifiers the plan releases when they are held.
-const std::vector<std::uint8_t>& ReleasedModifiers();
+// The modifiers whose state the plan needs.
+const std::vector<std::uint8_t>& ModifierKeys();
+
+// What can be learnt of a process's integrity level (its mandatory label's RID).
+struct IntegrityProbe {
+    bool opened = false;              // the process could be opened for querying
+    std::optional<std::uint32_t> rid; // unset when its token could not be read
+};
+
+// Whether injected keys would be silently dropped on their way to the foreground
+// process: it runs at a higher integrity level than this program, or it is closed
+// to this program, which only a higher one is. Without this program's own level
+// nothing can be compared, and the keys are sent as always.
+bool InjectedKeysWouldBeDropped(const IntegrityProbe& foreground, const IntegrityProbe& own);
 
 } // namespace qm

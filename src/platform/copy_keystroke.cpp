@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/copy_key_plan.h"
+#include "platform/process_facts.h"
 #include "platform/text_codec.h"
 
 namespace qm {
@@ -25,6 +26,36 @@ INPUT ToInput(const KeyEvent& event) {
     input.ki.dwExtraInfo = kInjectedKeyMark;
     return input;
 }
+
+CopyTarget TargetOf(CopyKeys keys) {
+    switch (keys) {
+    case CopyKeys::CtrlInsert:
+        return CopyTarget::Terminal;
+    case CopyKeys::CtrlShiftC:
+        return CopyTarget::ShiftTerminal;
+    case CopyKeys::None:
+        return CopyTarget::SelectTerminal;
+    case CopyKeys::CtrlC:
+        break;
+    }
+    return CopyTarget::Application;
+}
+
+CopyKeys KeysOf(CopyTarget target) {
+    switch (target) {
+    case CopyTarget::Application:
+        return CopyKeys::CtrlC;
+    case CopyTarget::Terminal:
+        return CopyKeys::CtrlInsert;
+    case CopyTarget::ShiftTerminal:
+        return CopyKeys::CtrlShiftC;
+    case CopyTarget::SelectTerminal:
+    case CopyTarget::Elevated:
+    case CopyTarget::ThisProgram:
+        break;
+    }
+    return CopyKeys::None;
+}
 } // namespace
 
 CopyTarget FocusedCopyTarget() {
@@ -35,25 +66,30 @@ CopyTarget FocusedCopyTarget() {
     GetWindowThreadProcessId(foreground, &process);
     if (process == GetCurrentProcessId())
         return CopyTarget::ThisProgram;
+    const ProcessFacts facts = QueryProcessFacts(process);
+    if (InjectedKeysWouldBeDropped(facts.integrity, OwnIntegrity()))
+        return CopyTarget::Elevated;
     wchar_t class_name[64] = {};
     GetClassNameW(foreground, class_name, static_cast<int>(sizeof(class_name) / sizeof(wchar_t)));
-    return IsTerminalWindowClass(WideToAnsi(class_name)) ? CopyTarget::Terminal
-                                                         : CopyTarget::Application;
+    return TargetOf(CopyKeysOfWindow(WideToAnsi(class_name), facts.exe_name));
 }
 
 void SendCopyKeystroke(CopyTarget target) {
-    if (target == CopyTarget::ThisProgram)
+    const CopyKeys keys = KeysOf(target);
+    if (keys == CopyKeys::None)
         return;
+    // Read before anything is injected, so this is what the user holds: once the
+    // plan's key-ups are in, the key state says up whatever the user's fingers do.
     std::vector<std::uint8_t> held;
-    for (std::uint8_t key : ReleasedModifiers())
+    for (std::uint8_t key : ModifierKeys())
         if (GetAsyncKeyState(key) & 0x8000)
             held.push_back(key);
 
     std::vector<INPUT> inputs;
-    for (const KeyEvent& event :
-         CopyKeystrokePlan(held, target == CopyTarget::Terminal ? vk::kInsert : vk::kC))
+    for (const KeyEvent& event : CopyKeystrokePlan(held, keys))
         inputs.push_back(ToInput(event));
-    // One call so no real key press can land between the events. A refusal (another
+    // One call so no real key press can land between the events: what is pressed again
+    // at the end is what was held at the start. A refusal (another
     // desktop, a blocked input queue) shows as nothing copied, which the caller handles.
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }

@@ -14,56 +14,119 @@ std::string Describe(const std::vector<KeyEvent>& plan) {
     return text;
 }
 
-TEST(CopyKeyPlan, ReleasesHeldModifiersAndMasksAltAndWin) {
-    const KeyEvent mask_down{vk::kMask, false}, mask_up{vk::kMask, true};
+std::vector<KeyEvent> Join(std::initializer_list<std::vector<KeyEvent>> parts) {
+    std::vector<KeyEvent> joined;
+    for (const auto& part : parts)
+        joined.insert(joined.end(), part.begin(), part.end());
+    return joined;
+}
+
+// The held modifiers go up for the copy and down again after it, so the auto-repeat of
+// a still held hotkey key never reaches the window as a plain letter.
+TEST(CopyKeyPlan, ReleasesHeldModifiersAndPressesThemAgain) {
+    const std::vector<KeyEvent> mask = {{vk::kMask, false}, {vk::kMask, true}};
     const std::vector<KeyEvent> copy = {
         {vk::kControl, false}, {vk::kC, false}, {vk::kC, true}, {vk::kControl, true}};
-    auto then_copy = [&](std::vector<KeyEvent> head) {
-        head.insert(head.end(), copy.begin(), copy.end());
-        return head;
-    };
     struct Row {
         const char* name;
         std::vector<std::uint8_t> held;
+        CopyKeys keys;
         std::vector<KeyEvent> expected;
     };
     const Row rows[] = {
-        {"nothing held", {}, copy},
-        {"ctrl held: pressed and released as part of the copy", {vk::kLeftControl}, copy},
-        {"shift needs no mask", {vk::kLeftShift}, then_copy({{vk::kLeftShift, true}})},
-        {"alt", {vk::kLeftAlt}, then_copy({mask_down, mask_up, {vk::kLeftAlt, true}})},
-        {"right alt", {vk::kRightAlt}, then_copy({mask_down, mask_up, {vk::kRightAlt, true}})},
-        {"win", {vk::kLeftWin}, then_copy({mask_down, mask_up, {vk::kLeftWin, true}})},
+        {"nothing held", {}, CopyKeys::CtrlC, copy},
+        {"left ctrl: up with the copy's own ctrl, so down again",
+         {vk::kLeftControl},
+         CopyKeys::CtrlC,
+         Join({copy, {{vk::kLeftControl, false}}})},
+        {"right ctrl never goes up", {vk::kRightControl}, CopyKeys::CtrlC, copy},
+        {"shift needs no mask",
+         {vk::kLeftShift},
+         CopyKeys::CtrlC,
+         Join({{{vk::kLeftShift, true}}, copy, {{vk::kLeftShift, false}}})},
+        {"alt: masked when let go and when the user lets go",
+         {vk::kLeftAlt},
+         CopyKeys::CtrlC,
+         Join({mask, {{vk::kLeftAlt, true}}, copy, {{vk::kLeftAlt, false}}, mask})},
+        {"right alt",
+         {vk::kRightAlt},
+         CopyKeys::CtrlC,
+         Join({mask, {{vk::kRightAlt, true}}, copy, {{vk::kRightAlt, false}}, mask})},
+        {"win",
+         {vk::kLeftWin},
+         CopyKeys::CtrlC,
+         Join({mask, {{vk::kLeftWin, true}}, copy, {{vk::kLeftWin, false}}, mask})},
         {"ctrl alt shift win",
          {vk::kLeftControl, vk::kRightWin, vk::kLeftShift, vk::kLeftAlt},
-         then_copy({mask_down,
-                    mask_up,
-                    {vk::kLeftAlt, true},
-                    {vk::kLeftShift, true},
-                    {vk::kRightWin, true}})},
+         CopyKeys::CtrlC,
+         Join({mask,
+               {{vk::kLeftAlt, true}, {vk::kLeftShift, true}, {vk::kRightWin, true}},
+               copy,
+               {{vk::kLeftControl, false},
+                {vk::kLeftAlt, false},
+                {vk::kLeftShift, false},
+                {vk::kRightWin, false}},
+               mask})},
+        {"terminal: ctrl insert",
+         {vk::kLeftAlt},
+         CopyKeys::CtrlInsert,
+         Join({mask,
+               {{vk::kLeftAlt, true},
+                {vk::kControl, false},
+                {vk::kInsert, false},
+                {vk::kInsert, true},
+                {vk::kControl, true},
+                {vk::kLeftAlt, false}},
+               mask})},
+        {"terminal: ctrl shift c, the user's shift let go first",
+         {vk::kRightShift},
+         CopyKeys::CtrlShiftC,
+         {{vk::kRightShift, true},
+          {vk::kControl, false},
+          {vk::kShift, false},
+          {vk::kC, false},
+          {vk::kC, true},
+          {vk::kShift, true},
+          {vk::kControl, true},
+          {vk::kRightShift, false}}},
+        {"terminal that copies on select: nothing at all", {vk::kLeftAlt}, CopyKeys::None, {}},
     };
     for (const Row& row : rows)
-        EXPECT_EQ(CopyKeystrokePlan(row.held), row.expected)
-            << row.name << ": got " << Describe(CopyKeystrokePlan(row.held));
-
-    const std::vector<KeyEvent> terminal_copy = {mask_down,
-                                                 mask_up,
-                                                 {vk::kLeftAlt, true},
-                                                 {vk::kControl, false},
-                                                 {vk::kInsert, false},
-                                                 {vk::kInsert, true},
-                                                 {vk::kControl, true}};
-    EXPECT_EQ(CopyKeystrokePlan({vk::kLeftAlt}, vk::kInsert), terminal_copy)
-        << Describe(CopyKeystrokePlan({vk::kLeftAlt}, vk::kInsert));
+        EXPECT_EQ(CopyKeystrokePlan(row.held, row.keys), row.expected)
+            << row.name << ": got " << Describe(CopyKeystrokePlan(row.held, row.keys));
 }
 
-TEST(CopyKeyPlan, TerminalsAndCopyCombinations) {
-    for (const char* terminal :
-         {"ConsoleWindowClass", "CASCADIA_HOSTING_WINDOW_CLASS", "mintty", "WineConsoleClass"})
-        EXPECT_TRUE(IsTerminalWindowClass(terminal)) << terminal;
-    for (const char* other : {"Notepad", "Edit", "consolewindowclass", ""})
-        EXPECT_FALSE(IsTerminalWindowClass(other)) << other;
+TEST(CopyKeyPlan, EachTerminalGetsItsOwnCopyKeys) {
+    struct Row {
+        const char* class_name;
+        const char* exe_name;
+        CopyKeys keys;
+    };
+    const Row rows[] = {
+        {"ConsoleWindowClass", "cmd.exe", CopyKeys::CtrlInsert},
+        {"CASCADIA_HOSTING_WINDOW_CLASS", "WindowsTerminal.exe", CopyKeys::CtrlInsert},
+        {"mintty", "mintty.exe", CopyKeys::CtrlInsert},
+        {"WineConsoleClass", "conhost.exe", CopyKeys::CtrlInsert},
+        {"PuTTY", "putty.exe", CopyKeys::CtrlInsert},
+        {"KiTTY", "kitty.exe", CopyKeys::CtrlInsert},
+        {"VirtualConsoleClass", "ConEmu64.exe", CopyKeys::None},
+        {"org.wezfurlong.wezterm", "wezterm-gui.exe", CopyKeys::CtrlShiftC},
+        {"Window Class", "alacritty.exe", CopyKeys::CtrlShiftC},
+        {"Window Class", "Alacritty.EXE", CopyKeys::CtrlShiftC},
+        {"TMobaXtermForm", "MobaXterm.exe", CopyKeys::None},
+        // Other programs with winit's class copy with Ctrl+C as everyone else.
+        {"Window Class", "", CopyKeys::CtrlC},
+        {"Window Class", "someeditor.exe", CopyKeys::CtrlC},
+        {"Notepad", "notepad.exe", CopyKeys::CtrlC},
+        {"consolewindowclass", "", CopyKeys::CtrlC},
+        {"", "", CopyKeys::CtrlC},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(CopyKeysOfWindow(row.class_name, row.exe_name), row.keys)
+            << row.class_name << " / " << row.exe_name;
+}
 
+TEST(CopyKeyPlan, CopyCombinations) {
     struct Row {
         int key_code, mod_key_code;
         bool copy;
@@ -74,6 +137,31 @@ TEST(CopyKeyPlan, TerminalsAndCopyCombinations) {
     for (const Row& row : rows)
         EXPECT_EQ(IsCopyCombination(row.key_code, row.mod_key_code), row.copy)
             << row.key_code << " with " << row.mod_key_code;
+}
+
+// The system drops injected keys on their way to a higher integrity level, and says so
+// nowhere.
+TEST(CopyKeyPlan, KeysAreDroppedOnlyOnTheWayUp) {
+    constexpr std::uint32_t kMedium = 0x2000, kHigh = 0x3000, kSystem = 0x4000;
+    const IntegrityProbe closed{false, std::nullopt};
+    const IntegrityProbe unread{true, std::nullopt};
+    struct Row {
+        const char* name;
+        IntegrityProbe foreground, own;
+        bool dropped;
+    };
+    const Row rows[] = {
+        {"same level", {true, kMedium}, {true, kMedium}, false},
+        {"lower level", {true, kMedium}, {true, kHigh}, false},
+        {"administrator", {true, kHigh}, {true, kMedium}, true},
+        {"system", {true, kSystem}, {true, kHigh}, true},
+        {"cannot be opened", closed, {true, kMedium}, true},
+        {"opened but its token is closed", unread, {true, kMedium}, true},
+        {"own level unknown: nothing to compare", {true, kHigh}, unread, false},
+        {"nothing known at all", closed, unread, false},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(InjectedKeysWouldBeDropped(row.foreground, row.own), row.dropped) << row.name;
 }
 
 } // namespace

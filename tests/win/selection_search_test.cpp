@@ -88,6 +88,27 @@ TEST_F(SelectionSearchTest, CopiedNonTextIsKept) {
     EXPECT_EQ(ReadClipboardText(owner(), 100), u"");
 }
 
+// No keys go to a window that runs above this program (the system would drop them) or
+// to a terminal that copies as text is selected; the old clipboard text is never
+// taken for the selection.
+TEST_F(SelectionSearchTest, TargetsThatGetNoKeystroke) {
+    ASSERT_TRUE(panel_.Create());
+    int out_of_reach = 0;
+    search_.SelectionOutOfReach = [&] { ++out_of_reach; };
+    ASSERT_TRUE(test::WriteClipboardText(owner(), u"old text"));
+
+    search_.focused_target = [] { return CopyTarget::SelectTerminal; };
+    EXPECT_EQ(search_.DirectSearch(kTemplate), u"");
+    EXPECT_EQ(out_of_reach, 0);
+
+    search_.focused_target = [] { return CopyTarget::Elevated; };
+    EXPECT_EQ(search_.DirectSearch(kTemplate), std::nullopt) << "nothing is searched";
+    EXPECT_TRUE(search_.PanelSearch());
+    EXPECT_FALSE(panel_.Visible());
+    EXPECT_EQ(out_of_reach, 2);
+    EXPECT_EQ(ReadClipboardText(owner(), 100), u"old text") << "a copy was sent";
+}
+
 TEST_F(SelectionSearchTest, PressDuringAnActionIsIgnored) {
     std::optional<std::u16string> nested_direct = u"not called";
     bool nested_panel = true;
