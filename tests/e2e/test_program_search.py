@@ -65,6 +65,27 @@ class ProgramSearch(qmwine.UpdateAnsweredLocally):
         self.restart()
         self.assertEqual(self.direct_search(3), GOOGLE + 'a b')
 
+    def test_held_hotkey_types_nothing_into_the_selection(self):
+        self.start()
+        self.notepad.select_all()
+        xdotool('keydown', 'ctrl', 'alt', 'q')
+        try:
+            self.assertTrue(self.program.wait_launches(1, 10), 'no search for the held hotkey')
+            # The keyboard's auto-repeat, as X delivers it: more presses of the held key.
+            # (Wine ignores MOD_NOREPEAT, so here each one is a search of its own.)
+            xdotool('keydown', '--delay', 40, *['q'] * 12)
+        finally:
+            xdotool('keyup', 'q', 'alt', 'ctrl')
+        # A text of its own marks the search that reads the document back.
+        self.notepad.focus()
+        xdotool('key', '--clearmodifiers', 'ctrl+End')
+        xdotool('type', ' z')
+        self.notepad.select_all()
+        xdotool('key', 'ctrl+alt+q')
+        found = qmwine.wait_until(
+            lambda: [u for u in self.program.launched_urls() if u.endswith(' z')], 10)
+        self.assertEqual(found, [GOOGLE + 'a b z'], 'the held key typed into the selection')
+
     def panel_search_with_web_google(self):
         """The second hotkey with the pointer at (300, 300), then a click on the WEB row's
         Google caption; returns the panel, its geometry and when the click was delivered."""

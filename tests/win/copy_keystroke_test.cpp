@@ -3,6 +3,7 @@
 #include "editor_window.h"
 #include "clipboard_text.h"
 #include "platform/clipboard.h"
+#include "platform/process_facts.h"
 #include "pump.h"
 
 #include <gtest/gtest.h>
@@ -64,6 +65,19 @@ TEST(CopyKeystroke, CopiesWhileHotkeyModifiersAreHeldWithoutOpeningTheMenu) {
         test::PumpFor(100);
         EXPECT_FALSE(editor.MenuWasOpened()) << row.name;
     }
+}
+
+// A process at the same level, here this one seen from outside, is no obstacle; its
+// program is named by file name alone, as the terminal table expects.
+TEST(CopyKeystroke, ProcessAtTheSameLevelTakesKeys) {
+    const ProcessFacts self = QueryProcessFacts(GetCurrentProcessId());
+    const IntegrityProbe own = OwnIntegrity();
+    EXPECT_TRUE(self.integrity.opened);
+    EXPECT_EQ(self.integrity.rid, own.rid);
+    EXPECT_TRUE(own.rid.has_value()) << "levels must be compared, not skipped";
+    EXPECT_EQ(self.exe_name, "qm_win_tests.exe");
+    EXPECT_FALSE(InjectedKeysWouldBeDropped(self.integrity, own));
+    EXPECT_FALSE(QueryProcessFacts(0xFFFFFFF0).integrity.opened) << "no such process";
 }
 
 } // namespace
