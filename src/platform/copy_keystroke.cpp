@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <utility>
 #include <vector>
 
 #include "platform/copy_key_plan.h"
@@ -27,33 +28,25 @@ INPUT ToInput(const KeyEvent& event) {
     return input;
 }
 
+// The targets that take keys, and their keys.
+constexpr std::pair<CopyTarget, CopyKeys> kTargetKeys[] = {
+    {CopyTarget::Application, CopyKeys::CtrlC},
+    {CopyTarget::Terminal, CopyKeys::CtrlInsert},
+    {CopyTarget::ShiftTerminal, CopyKeys::CtrlShiftC},
+    {CopyTarget::SelectTerminal, CopyKeys::None},
+};
+
 CopyTarget TargetOf(CopyKeys keys) {
-    switch (keys) {
-    case CopyKeys::CtrlInsert:
-        return CopyTarget::Terminal;
-    case CopyKeys::CtrlShiftC:
-        return CopyTarget::ShiftTerminal;
-    case CopyKeys::None:
-        return CopyTarget::SelectTerminal;
-    case CopyKeys::CtrlC:
-        break;
-    }
+    for (auto [target, its_keys] : kTargetKeys)
+        if (its_keys == keys)
+            return target;
     return CopyTarget::Application;
 }
 
 CopyKeys KeysOf(CopyTarget target) {
-    switch (target) {
-    case CopyTarget::Application:
-        return CopyKeys::CtrlC;
-    case CopyTarget::Terminal:
-        return CopyKeys::CtrlInsert;
-    case CopyTarget::ShiftTerminal:
-        return CopyKeys::CtrlShiftC;
-    case CopyTarget::SelectTerminal:
-    case CopyTarget::Elevated:
-    case CopyTarget::ThisProgram:
-        break;
-    }
+    for (auto [its_target, keys] : kTargetKeys)
+        if (its_target == target)
+            return keys;
     return CopyKeys::None;
 }
 } // namespace
