@@ -31,8 +31,9 @@ Tray::~Tray() {
     DestroyWindowObject();
 }
 
-bool Tray::Create(HICON host_icon) {
+bool Tray::Create(HICON host_icon, NotifyFunction notify) {
     host_icon_ = host_icon;
+    notify_ = notify;
     if (hwnd())
         return true;
     // A hidden top-level window, not a message-only one: only top-level windows hear
@@ -56,7 +57,34 @@ bool Tray::Create(HICON host_icon) {
 void Tray::Show() {
     record_.hIcon = picture_ ? picture_ : host_icon_;
     shown_ = true;
-    Send(NIM_ADD);
+    Add();
+}
+
+void Tray::Add() {
+    StopRetrying();
+    if (Send(NIM_ADD))
+        return;
+    // Started from the Run key at logon, the program can come before the taskbar, and
+    // "TaskbarCreated" may never follow; without the icon a hidden program is unreachable.
+    if (SetTimer(hwnd(), kRetryAddTimer, kRetryAddMs, nullptr))
+        retries_left_ = kRetryAddCount;
+}
+
+void Tray::OnTimer(UINT_PTR id) {
+    if (id != kRetryAddTimer)
+        return;
+    if (retries_left_ > 0 && shown_) {
+        --retries_left_;
+        if (!Send(NIM_ADD) && retries_left_ > 0)
+            return;
+    }
+    StopRetrying();
+}
+
+void Tray::StopRetrying() {
+    if (hwnd())
+        KillTimer(hwnd(), kRetryAddTimer); // harmless when none runs
+    retries_left_ = 0;
 }
 
 void Tray::ShowBubble(const std::string& title, const std::string& text, DWORD style) {
@@ -76,17 +104,18 @@ void Tray::ChangeIcon(HICON icon) {
 
 void Tray::Hide() {
     shown_ = false;
+    StopRetrying();
     if (hwnd())
         Send(NIM_DELETE);
 }
 
-void Tray::Send(DWORD operation) {
+bool Tray::Send(DWORD operation) {
     // An add never carries the last balloon: a re-added icon must not show it again.
     const bool with_balloon = operation != NIM_ADD;
     WriteField(record_.szInfoTitle, with_balloon ? info_title_ : std::string());
     WriteField(record_.szInfo, with_balloon ? info_text_ : std::string());
-    // The shell's answer is not needed: a refused add or modify changes nothing here.
-    Shell_NotifyIconA(operation, &record_);
+    // A refused modify or delete changes nothing here; only a refused add is tried again.
+    return notify_(operation, &record_) != FALSE;
 }
 
 LRESULT Tray::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -98,7 +127,7 @@ LRESULT Tray::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     if (taskbar_created_ != 0 && message == taskbar_created_) {
         // The shell restarted and lost the icon; without it a hidden program is unreachable.
         if (shown_)
-            Send(NIM_ADD);
+            Add();
         return 0;
     }
     return WindowBase::OnMessage(message, wparam, lparam);
@@ -109,7 +138,9 @@ void Tray::OnNotification(UINT mouse_message) {
     case WM_MOUSEMOVE:
         if (!balloon_shown_) {
             balloon_shown_ = true;
-            ShowBubble("", kHoverBalloon, NIIF_NONE);
+            // Windows 10 and later show it as a toast, which would otherwise play the
+            // notification sound at every start.
+            ShowBubble("", kHoverBalloon, NIIF_NONE | NIIF_NOSOUND);
         }
         break;
     case WM_LBUTTONDOWN:

@@ -16,8 +16,14 @@ class Tray final : private WindowBase {
     Tray() = default;
     ~Tray() override; // removes the icon, then destroys the window
 
+    // The shell's call, replaceable so that tests can refuse it.
+    using NotifyFunction = BOOL(WINAPI*)(DWORD operation, PNOTIFYICONDATAA record);
+
     // Creates the hidden notification window. The host's icon is borrowed, not owned.
-    bool Create(HICON host_icon);
+    bool Create(HICON host_icon, NotifyFunction notify = Shell_NotifyIconA);
+    // A refused add (the taskbar is still starting at logon) is tried again every
+    // kRetryAddMs for up to kRetryAddCount times, until it succeeds or the taskbar
+    // announces itself.
     void Show();
     // Texts are in the ANSI code page; style is the shell's balloon icon value.
     void ShowBubble(const std::string& title, const std::string& text, DWORD style);
@@ -33,10 +39,17 @@ class Tray final : private WindowBase {
 
     using WindowBase::hwnd;
 
+    static constexpr UINT kRetryAddMs = 2000;
+    static constexpr int kRetryAddCount = 60; // two minutes
+    static constexpr UINT_PTR kRetryAddTimer = 1;
+
   private:
     LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+    void OnTimer(UINT_PTR id) override; // a retried add
     void OnNotification(UINT mouse_message);
-    void Send(DWORD operation);
+    bool Send(DWORD operation);
+    void Add();
+    void StopRetrying();
     static void Raise(const std::function<void()>& event);
 
     NOTIFYICONDATAA record_{};
@@ -44,6 +57,8 @@ class Tray final : private WindowBase {
     std::string info_text_;
     HICON host_icon_ = nullptr;
     HICON picture_ = nullptr;
+    NotifyFunction notify_ = Shell_NotifyIconA;
+    int retries_left_ = 0;
     UINT taskbar_created_ = 0;
     bool shown_ = false;
     bool balloon_shown_ = false;

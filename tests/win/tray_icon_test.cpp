@@ -95,5 +95,69 @@ TEST(TrayIcon, ShellRestartBringsBackOnlyAShownIcon) {
     EXPECT_FALSE(ShellHoldsIcon(tray.hwnd())) << "hidden icon stays away";
 }
 
+// A shell that refuses the first `refused_adds` adds and records what it is asked.
+struct FakeShell {
+    static inline int refused_adds = 0;
+    static inline int adds = 0;
+    static inline DWORD last_modify_flags = 0;
+    static BOOL WINAPI Notify(DWORD operation, PNOTIFYICONDATAA record) {
+        if (operation == NIM_MODIFY)
+            last_modify_flags = record->dwInfoFlags;
+        if (operation != NIM_ADD)
+            return TRUE;
+        ++adds;
+        return adds > refused_adds;
+    }
+};
+
+void Tick(const Tray& tray, int times) {
+    for (int i = 0; i < times; ++i)
+        SendMessageA(tray.hwnd(), WM_TIMER, Tray::kRetryAddTimer, 0);
+}
+
+TEST(TrayIcon, RefusedAddIsRetriedUntilItSucceedsOrTwoMinutesPass) {
+    static_assert(Tray::kRetryAddMs * Tray::kRetryAddCount == 120000);
+    const UINT taskbar_created = RegisterWindowMessageA("TaskbarCreated");
+    const struct {
+        const char* name;
+        int refused_adds;
+        bool taskbar_created_after_first_tick, hide_after_first_tick;
+        int adds; // after more ticks than the retries allow
+    } rows[] = {
+        {"shell ready", 0, false, false, 1},
+        {"third retry succeeds", 3, false, false, 4},
+        {"never succeeds", 1000, false, false, 1 + Tray::kRetryAddCount},
+        {"last retry succeeds", Tray::kRetryAddCount, false, false, 1 + Tray::kRetryAddCount},
+        {"taskbar announces itself", 2, true, false, 3},
+        {"hidden meanwhile", 1000, false, true, 2},
+    };
+    for (const auto& row : rows) {
+        FakeShell::refused_adds = row.refused_adds;
+        FakeShell::adds = 0;
+        Tray tray;
+        ASSERT_TRUE(tray.Create(HostIcon(), FakeShell::Notify));
+        tray.Show();
+        Tick(tray, 1);
+        if (row.taskbar_created_after_first_tick)
+            SendMessageA(tray.hwnd(), taskbar_created, 0, 0);
+        if (row.hide_after_first_tick)
+            tray.Hide();
+        Tick(tray, Tray::kRetryAddCount + 5);
+        EXPECT_EQ(FakeShell::adds, row.adds) << row.name;
+    }
+}
+
+TEST(TrayIcon, HoverBalloonOnceAndSilent) {
+    Tray tray;
+    ASSERT_TRUE(tray.Create(HostIcon(), FakeShell::Notify));
+    tray.Show();
+    FakeShell::last_modify_flags = 0xdead;
+    SendMessageA(tray.hwnd(), WM_MOUSEMOVE, 0, WM_MOUSEMOVE);
+    EXPECT_EQ(FakeShell::last_modify_flags, DWORD{NIIF_NONE | NIIF_NOSOUND});
+    FakeShell::last_modify_flags = 0xdead;
+    SendMessageA(tray.hwnd(), WM_MOUSEMOVE, 0, WM_MOUSEMOVE);
+    EXPECT_EQ(FakeShell::last_modify_flags, 0xdeadu) << "a second hover shows nothing";
+}
+
 } // namespace
 } // namespace qm
