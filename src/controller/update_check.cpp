@@ -17,7 +17,7 @@ void RunUpdateCheck(HWND owner) {
     ScopeExit done([] { running = false; });
 
     std::optional<std::string> answer = FetchVersionText(sites::kVersionFile);
-    if (JudgeVersionAnswer(kOwnVersion, answer) != UpdateVerdict::Differs)
+    if (JudgeVersionAnswer(kOwnVersion, answer) != UpdateVerdict::Newer)
         return;
     // The owner went away while we waited: the program is closing, ask nothing.
     if (owner && !IsWindow(owner))

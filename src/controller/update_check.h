@@ -14,7 +14,7 @@ namespace qm {
 // answer whose HTTP status is not 2xx (an error page is no version file).
 std::optional<std::string> FetchVersionText(const char* url);
 
-// Fetches the version file and, when it names another version, asks the user (owned by
+// Fetches the version file and, when it names a newer version, asks the user (owned by
 // `owner`) whether to open the download page. Ignores calls made while it runs.
 void RunUpdateCheck(HWND owner);
 

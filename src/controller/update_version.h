@@ -6,17 +6,20 @@
 namespace qm {
 
 inline constexpr const char* kOwnVersion = "1.0";
-// A version file is a few bytes; anything longer is cut here and can only differ.
+// A version file is a few bytes; anything longer is cut here and is no version.
 inline constexpr size_t kMaxVersionAnswer = 4096;
+// The longest text taken for a version; a captive portal's or a proxy's page is longer.
+inline constexpr size_t kMaxVersionText = 16;
 
 enum class UpdateVerdict {
-    NoAnswer, // nothing received at all: say nothing
-    Same,     // our own version text
-    Differs,  // anything else, such as a newer version
+    NoAnswer, // nothing received, or nothing that looks like a version: say nothing
+    NotNewer, // our own version, written any way, or an older one
+    Newer,    // a newer version: offer the download page
 };
 
-// Blanks and line breaks around the text, and a UTF-8 byte-order mark, are not
-// part of the version; nothing left is no answer.
+// Blanks and line breaks around the text, and a UTF-8 byte-order mark, are not part of
+// the version. What is left counts only as digits and dots, at most kMaxVersionText of
+// them; it is compared with `own` as numbers, part by part, a missing part being 0.
 UpdateVerdict JudgeVersionAnswer(const std::string& own, const std::optional<std::string>& fetched);
 
 // Only a 2xx answer carries the version file; an error page (404, a moved site) is

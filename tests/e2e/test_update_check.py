@@ -73,7 +73,7 @@ class UpdateCheck(unittest.TestCase):
         self.assertEqual(url.path, '/search/updata/updatanew.txt')
         self.assertEqual(url.query, '')
 
-    def test_any_other_text_asks_and_only_ok_opens_the_download_page(self):
+    def test_a_newer_version_asks_and_only_ok_opens_the_download_page(self):
         for body, key, launched in ((b'1.1', 'Return', [DOWNLOAD_PAGE]),
                                     (b'1.1\r\n', 'Escape', [])):
             with self.subTest(body=body, key=key):
@@ -86,11 +86,16 @@ class UpdateCheck(unittest.TestCase):
                     time.sleep(1.5)  # a launch would reach the log by now
                 self.assertEqual(self.host.launched_urls(), launched)
 
-    def test_own_version_with_blanks_or_no_answer_asks_nothing(self):
+    def test_own_or_older_version_or_no_version_asks_nothing(self):
         rows = [
             ('line break', 200, b'1.0\r\n'),
             ('byte-order mark and blanks', 200, b'\xef\xbb\xbf 1.0 \n\n'),
             ('empty', 200, b''),
+            ('older', 200, b'0.9'),
+            ('same, written longer', 200, b'1.0.0\n'),
+            ('captive portal page', 200,
+             b'<!DOCTYPE html><html><head><title>Sign in</title></head></html>'),
+            ('proxy block page', 200, b'Blocked by policy: Software Downloads'),
             ('error page', 404, b'<html><body>Not Found</body></html>'),
             ('server error', 500, b'1.1'),
             ('refused', 200, b'1.1'),
@@ -134,10 +139,10 @@ class UpdateCheck(unittest.TestCase):
         self.assertLess(lines.index('update done'), lines.index('ended'))
         self.assertNotIn('box title', self.host.output())
 
-    def test_huge_answer_is_cut_short_and_still_asks(self):
+    def test_huge_answer_is_cut_short_and_is_no_version(self):
         self.server.body = b'9' * (50 << 20)
         self.start()
-        self.answer_prompt('Escape')
+        self.wait_done_without_prompt()
         self.assertTrue(self.host.running())
 
 

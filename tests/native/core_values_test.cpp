@@ -74,32 +74,54 @@ TEST(WaitTimer, NameAndDueTime) {
     EXPECT_EQ(RelativeDueTime(0), 0);
 }
 
-TEST(UpdateVersion, OnlyOwnVersionIsTheSameAndBlanksAroundItDoNotCount) {
+TEST(UpdateVersion, OnlyANewerVersionCountsAndAnythingButAVersionIsNoAnswer) {
+    using V = UpdateVerdict;
     const struct {
         std::optional<std::string> answer;
         UpdateVerdict verdict;
     } rows[] = {
-        {std::nullopt, UpdateVerdict::NoAnswer},
-        {"", UpdateVerdict::NoAnswer},
-        {" \r\n\t", UpdateVerdict::NoAnswer},
-        {"\xEF\xBB\xBF", UpdateVerdict::NoAnswer},
-        {"1.0", UpdateVerdict::Same},
-        {"1.0\r\n", UpdateVerdict::Same},
-        {"1.0\n", UpdateVerdict::Same},
-        {" \t1.0 \r\n\r\n", UpdateVerdict::Same},
+        {std::nullopt, V::NoAnswer},
+        {"", V::NoAnswer},
+        {" \r\n\t", V::NoAnswer},
+        {"\xEF\xBB\xBF", V::NoAnswer},
+        {"1.0", V::NotNewer},
+        {"1.0\r\n", V::NotNewer},
+        {"1.0\n", V::NotNewer},
+        {" \t1.0 \r\n\r\n", V::NotNewer},
         {"\xEF\xBB\xBF"
          "1.0\r\n",
-         UpdateVerdict::Same},
-        {"1.1", UpdateVerdict::Differs},
-        {"1.1\n", UpdateVerdict::Differs},
-        {"1.0.1", UpdateVerdict::Differs},
-        {"1.0\n1.1", UpdateVerdict::Differs},
-        {"v1.0", UpdateVerdict::Differs},
-        {"<html>404</html>", UpdateVerdict::Differs},
+         V::NotNewer},
+        {"0.9", V::NotNewer},
+        {"1.0.0", V::NotNewer},
+        {"1", V::NotNewer},
+        {"01.00", V::NotNewer},
+        {"1.0.0.0.0.0.0.0", V::NotNewer},
+        {"0.99999999999999", V::NotNewer},
+        {"1.0.1", V::Newer},
+        {"1.1", V::Newer},
+        {"1.1\n", V::Newer},
+        {"1.10", V::Newer},
+        {"2", V::Newer},
+        {"99999999999999", V::Newer}, // beyond 32 bits, and still no overflow
+        {"1.0000000000001", V::Newer},
+        {"1234567890123456", V::Newer},     // 16 characters
+        {"12345678901234567", V::NoAnswer}, // 17
+        {"...", V::NoAnswer},
+        {"1.0\n1.1", V::NoAnswer},
+        {"v1.0", V::NoAnswer},
+        {"1.0 beta", V::NoAnswer},
+        {"-1", V::NoAnswer},
+        {"<html>404</html>", V::NoAnswer},
+        {"<!DOCTYPE html><html><head><title>Sign in to Wi-Fi</title></head></html>", V::NoAnswer},
+        {"Access denied by the proxy: category Software Downloads", V::NoAnswer},
+        {"<html><body>quenmark.com is for sale!</body></html>\r\n", V::NoAnswer},
     };
     for (const auto& row : rows)
         EXPECT_EQ(JudgeVersionAnswer("1.0", row.answer), row.verdict)
             << (row.answer ? "[" + *row.answer + "]" : "nothing");
+    // The running version's own parts compare as numbers too.
+    EXPECT_EQ(JudgeVersionAnswer("1.10", std::string("1.9")), V::NotNewer);
+    EXPECT_EQ(JudgeVersionAnswer("1.9", std::string("1.10")), V::Newer);
 }
 
 TEST(UpdateVersion, OnlyASuccessStatusCarriesTheVersionFile) {
