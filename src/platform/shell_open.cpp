@@ -1,5 +1,6 @@
 #include "platform/shell_open.h"
 
+#include "platform/text_codec.h"
 #include "platform/unique_handle.h"
 
 #include <objbase.h>
@@ -8,36 +9,43 @@
 namespace qm {
 
 namespace {
-struct Launch {
-    HWND owner;
-    std::string url;
-};
-
-void Open(const Launch& launch) {
+void Open(HWND owner, const std::string& url) {
+    std::wstring wide_url = AnsiToWide(url);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    // The call waits until a handler started through DDE or COM activation has taken the
+    // URL: the launch thread ends right after it and would cut such a handler short.
+    info.fMask = SEE_MASK_NOASYNC;
+    info.hwnd = owner;
+    info.lpVerb = L"open";
+    info.lpFile = wide_url.c_str();
+    info.nShow = SW_SHOWNORMAL;
     // A failed launch is not reported: the user sees that no browser came up.
-    ShellExecuteA(launch.owner, "open", launch.url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteExW(&info);
 }
 
 // Plain Win32 threads: std::thread would add a third to the size of the shipped exe.
 DWORD WINAPI LaunchThread(void* parameter) {
-    auto* launch = static_cast<Launch*>(parameter);
+    auto* url = static_cast<std::string*>(parameter);
     // The shell's handlers may be COM objects, which want an apartment on this thread.
     HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    Open(*launch);
+    // No owner: the window may be gone before the handler looks at it, and a window
+    // of another thread would tie the launch to that thread's message loop.
+    Open(nullptr, *url);
     if (SUCCEEDED(com))
         CoUninitialize();
-    delete launch;
+    delete url;
     return 0;
 }
 } // namespace
 
 void ShellOpenUrl(HWND owner, const std::string& ansi_url) {
-    auto* launch = new Launch{owner, ansi_url};
+    auto* url = new std::string(ansi_url);
     // The thread ends with its launch; its handle is not needed.
-    UniqueHandle thread(CreateThread(nullptr, 0, LaunchThread, launch, 0, nullptr));
+    UniqueHandle thread(CreateThread(nullptr, 0, LaunchThread, url, 0, nullptr));
     if (!thread) {
-        Open(*launch); // no thread to spare: launch here rather than not at all
-        delete launch;
+        delete url;
+        Open(owner, ansi_url); // no thread to spare: launch here rather than not at all
     }
 }
 
