@@ -5,11 +5,14 @@
 // with Windows for that user.
 #include <windows.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace qm {
 
-// Where Run values live: one value of one key, under a given root.
+// Where Run values live: one value of one key, under a given root, with the startup
+// switch that Task Manager and Settings keep for it.
 class RunKeyStore {
   public:
     virtual ~RunKeyStore() = default;
@@ -19,30 +22,41 @@ class RunKeyStore {
     virtual bool Delete(HKEY root) = 0;
     // The value's text; empty for anything but an existing REG_SZ value.
     virtual std::wstring Read(HKEY root) = 0;
+    // The switch's raw bytes; nullopt when there is none.
+    virtual std::optional<std::vector<unsigned char>> ReadSwitch(HKEY root) = 0;
+    // True when the switch is gone afterwards (also when there was none).
+    virtual bool DeleteSwitch(HKEY root) = 0;
 };
 
-// The registry itself; the key path and value name can be changed for tests.
+// The registry itself; the key paths and value name can be changed for tests.
 class RegistryRunKeyStore : public RunKeyStore {
   public:
-    RegistryRunKeyStore(std::wstring key_path, std::wstring value_name);
+    RegistryRunKeyStore(std::wstring key_path, std::wstring value_name,
+                        std::wstring switch_parent_path);
     bool Write(HKEY root, const std::wstring& data) override;
     bool Delete(HKEY root) override;
     std::wstring Read(HKEY root) override;
+    std::optional<std::vector<unsigned char>> ReadSwitch(HKEY root) override;
+    bool DeleteSwitch(HKEY root) override;
 
   private:
+    std::wstring SwitchKey(HKEY root) const;
+
     std::wstring key_path_;
     std::wstring value_name_;
+    std::wstring switch_parent_path_;
 };
 
 // The real Run key and the value "quenmarksearch".
 RunKeyStore& SystemRunKeyStore();
 
-// Writes (enable) or removes the entry for this program's exe. Returns whether
-// the registry now says what was asked: for true, that an entry could be
+// Writes (enable) or removes the entry for this program's exe. Enabling also removes
+// a switch that holds the entry back; removing takes the switches too. Returns whether
+// the registry now says what was asked: for true, that an entry Windows runs could be
 // written under either root; for false, that no entry is left under either.
 bool SetAutoStart(bool enable, RunKeyStore& store = SystemRunKeyStore());
 
-// Whether a non-blank entry exists under either root.
+// Whether a non-blank entry that is not switched off exists under either root.
 bool IsAutoStartSet(RunKeyStore& store = SystemRunKeyStore());
 
 // The "Auto start" box's click: writes the entry for a ticked box (1), removes it
@@ -50,5 +64,9 @@ bool IsAutoStartSet(RunKeyStore& store = SystemRunKeyStore());
 // now holds: a refused change (a machine-wide entry this user may not delete)
 // never looks done.
 int AutoStartBoxAfterClick(int box_state, RunKeyStore& store = SystemRunKeyStore());
+
+// The uninstaller's "/unregister": removes the value and its switches from HKLM (both
+// views) and HKCU, whatever program they name; a refused removal is skipped silently.
+void RemoveEveryAutoStartEntry();
 
 } // namespace qm

@@ -40,6 +40,19 @@ bool IsAutoStartValuePresent(const std::wstring& value) {
     return !CommandProgramPath(value).empty();
 }
 
+const wchar_t* StartupApprovedSubkey(bool machine_wide, bool wow64_process) {
+    return machine_wide && wow64_process ? L"Run32" : L"Run";
+}
+
+bool IsStartupSwitchedOff(const std::optional<std::vector<unsigned char>>& approval) {
+    return approval && !approval->empty() && ((*approval)[0] & 1) != 0;
+}
+
+bool StartsWithWindows(const std::wstring& run_value,
+                       const std::optional<std::vector<unsigned char>>& approval) {
+    return IsAutoStartValuePresent(run_value) && !IsStartupSwitchedOff(approval);
+}
+
 bool SameProgramPath(const std::wstring& a, const std::wstring& b) {
     std::wstring pa = CommandProgramPath(a);
     std::wstring pb = CommandProgramPath(b);

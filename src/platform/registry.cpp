@@ -51,9 +51,39 @@ bool WriteRegistryText(HKEY root, const std::wstring& key_path, const std::wstri
                           static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
-bool DeleteRegistryValue(HKEY root, const std::wstring& key_path, const std::wstring& value_name) {
+bool IsWow64Process() {
+    BOOL wow64 = FALSE;
+    return ::IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+std::optional<std::vector<unsigned char>> ReadRegistryBinary(HKEY root,
+                                                             const std::wstring& key_path,
+                                                             const std::wstring& value_name,
+                                                             REGSAM view) {
     UniqueHkey key;
-    LONG opened = RegOpenKeyExW(root, key_path.c_str(), 0, KEY_SET_VALUE, key.put());
+    if (RegOpenKeyExW(root, key_path.c_str(), 0, KEY_QUERY_VALUE | view, key.put()) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExW(key.get(), value_name.c_str(), nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS ||
+        type != REG_BINARY || size > kMaxValueBytes)
+        return std::nullopt;
+    std::vector<unsigned char> data(size);
+    DWORD read = size;
+    if (RegQueryValueExW(key.get(), value_name.c_str(), nullptr, &type, data.data(), &read) !=
+            ERROR_SUCCESS ||
+        type != REG_BINARY)
+        return std::nullopt;
+    data.resize(read);
+    return data;
+}
+
+bool DeleteRegistryValue(HKEY root, const std::wstring& key_path, const std::wstring& value_name,
+                         REGSAM view) {
+    UniqueHkey key;
+    LONG opened = RegOpenKeyExW(root, key_path.c_str(), 0, KEY_SET_VALUE | view, key.put());
     if (opened == ERROR_FILE_NOT_FOUND)
         return true;
     if (opened != ERROR_SUCCESS)

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace qm {
 
@@ -22,8 +23,20 @@ std::optional<std::wstring> ReadRegistryText(HKEY root, const std::wstring& key_
 bool WriteRegistryText(HKEY root, const std::wstring& key_path, const std::wstring& value_name,
                        const std::wstring& text);
 
+// Whether this is a 32-bit process on 64-bit Windows, whose HKLM\Software keys are
+// the 32-bit view (Wow6432Node) unless KEY_WOW64_64KEY asks for the other.
+bool IsWow64Process();
+
+// The bytes of a REG_BINARY value; nullopt for a missing key or value, another type, or
+// a failed read. `view` is 0 or KEY_WOW64_64KEY / KEY_WOW64_32KEY.
+std::optional<std::vector<unsigned char>> ReadRegistryBinary(HKEY root,
+                                                             const std::wstring& key_path,
+                                                             const std::wstring& value_name,
+                                                             REGSAM view = 0);
+
 // True when the value is gone afterwards, also when it or its key never existed.
 // The key itself is only opened, never created.
-bool DeleteRegistryValue(HKEY root, const std::wstring& key_path, const std::wstring& value_name);
+bool DeleteRegistryValue(HKEY root, const std::wstring& key_path, const std::wstring& value_name,
+                         REGSAM view = 0);
 
 } // namespace qm

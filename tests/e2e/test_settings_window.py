@@ -10,6 +10,9 @@ import qmwine
 TITLE = qmwine.QUENMARK_TITLE
 TITLE_RE = qmwine.QUENMARK_TITLE_RE
 RUN_KEY = r'HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+# Task Manager's startup switch for this (64-bit) build's machine-wide entry.
+SWITCH_KEY = r'HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\Run'
+SWITCHED_OFF = '03000000d40d438dc83bd901'
 SAVED_INI = qmwine.saved_ini()
 
 # Client-area pixel positions at 96 dpi (twips / 15).
@@ -32,12 +35,17 @@ SECOND_HOTKEY_NULL_INI = (SAVED_INI.replace('HotKey2Text=Ctrl + Alt + W', 'HotKe
 class SettingsWindowTest(qmwine.UpdateAnsweredLocally):
     def setUp(self):
         self.programs = []
-        qmwine.wine_reg('delete', RUN_KEY, '/v', 'quenmarksearch', '/f')
+        self.remove_auto_start()
 
     def tearDown(self):
         for program in self.programs:
             program.cleanup()
-        qmwine.wine_reg('delete', RUN_KEY, '/v', 'quenmarksearch', '/f')
+        self.remove_auto_start()
+
+    @staticmethod
+    def remove_auto_start():
+        for key in (RUN_KEY, SWITCH_KEY):
+            qmwine.wine_reg('delete', key, '/v', 'quenmarksearch', '/f')
 
     def start(self, ini_text=None, folder=None, extra_env=None):
         program = qmwine.Program('quenmark.exe', ini_text=ini_text, folder=folder)
@@ -243,17 +251,35 @@ class SettingsWindowTest(qmwine.UpdateAnsweredLocally):
     def test_auto_start_box_writes_and_removes_the_run_value(self):
         folder = os.path.join(tempfile.mkdtemp(prefix='qm-e2e-'), 'Program Files')
         os.makedirs(folder)
-        program = self.start(SAVED_INI, folder=folder)
-        wid = self.main_window()
-        self.assertIsNone(qmwine.reg_query(RUN_KEY, 'quenmarksearch'))
-        self.click(wid, CHECK1)
-        value = qmwine.wait_until(lambda: qmwine.reg_query(RUN_KEY, 'quenmarksearch'), 5)
-        self.assertIsNotNone(value, 'ticking "Auto start" must write the Run value')
-        # A path with blanks is quoted, so Windows does not try "C:\...\Program.exe" first.
-        self.assertEqual(value, ('REG_SZ', '"%s"' % qmwine.windows_path(program.exe)))
-        self.click(wid, CHECK1)
-        self.assertTrue(qmwine.wait_until(
-            lambda: qmwine.reg_query(RUN_KEY, 'quenmarksearch') is None, 5))
+        for switched_off in (False, True):
+            with self.subTest(switched_off=switched_off):
+                program = qmwine.Program('quenmark.exe', ini_text=SAVED_INI, folder=folder)
+                command = '"%s"' % qmwine.windows_path(program.exe)
+                if switched_off:
+                    # An entry switched off in Task Manager starts nothing: the box shows
+                    # clear, and the start-up's clearing takes the entry and the switch.
+                    qmwine.wine_reg('add', RUN_KEY, '/v', 'quenmarksearch', '/t', 'REG_SZ',
+                                    '/d', command, '/f')
+                    qmwine.wine_reg('add', SWITCH_KEY, '/v', 'quenmarksearch', '/t',
+                                    'REG_BINARY', '/d', SWITCHED_OFF, '/f')
+                    self.assertEqual(qmwine.reg_query(SWITCH_KEY, 'quenmarksearch'),
+                                     ('REG_BINARY', SWITCHED_OFF.upper()))
+                self.programs.append(program)
+                program.start()
+                wid = self.main_window()
+                self.assertTrue(qmwine.wait_until(
+                    lambda: qmwine.reg_query(RUN_KEY, 'quenmarksearch') is None, 5))
+                self.assertIsNone(qmwine.reg_query(SWITCH_KEY, 'quenmarksearch'))
+                self.click(wid, CHECK1)
+                value = qmwine.wait_until(lambda: qmwine.reg_query(RUN_KEY, 'quenmarksearch'), 5)
+                self.assertIsNotNone(value, 'ticking "Auto start" must write the Run value')
+                # A path with blanks is quoted, so Windows does not try "C:\...\Program.exe" first.
+                self.assertEqual(value, ('REG_SZ', command))
+                self.assertIsNone(qmwine.reg_query(SWITCH_KEY, 'quenmarksearch'))
+                self.click(wid, CHECK1)
+                self.assertTrue(qmwine.wait_until(
+                    lambda: qmwine.reg_query(RUN_KEY, 'quenmarksearch') is None, 5))
+                program.stop()
 
     def test_layout_at_96_dpi(self):
         self.start(SAVED_INI)

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <vector>
+
 namespace qm {
 namespace {
 
@@ -47,6 +50,38 @@ TEST(AutoStartCommand, ProgramPathOfValuesReadBack) {
         EXPECT_EQ(IsAutoStartValuePresent(row.value), *row.path != L'\0')
             << '[' << row.value << ']';
     }
+}
+
+TEST(AutoStartCommand, TaskManagersSwitchHoldsBackAnEntry) {
+    using Bytes = std::vector<unsigned char>;
+    const Bytes stamp = {0xd4, 0x0d, 0x43, 0x8d, 0xc8, 0x3b, 0xd9, 0x01};
+    auto value = [&](unsigned char flags) {
+        Bytes bytes = {flags, 0, 0, 0};
+        bytes.insert(bytes.end(), stamp.begin(), stamp.end());
+        return bytes;
+    };
+    const struct {
+        const char* name;
+        std::optional<Bytes> approval;
+        bool off;
+    } rows[] = {
+        {"no switch", std::nullopt, false},
+        {"empty value", Bytes{}, false},
+        {"on", value(0x02), false},
+        {"on, other flags", value(0x06), false},
+        {"off", value(0x03), true},
+        {"off, other flags", value(0x07), true},
+        {"off, first byte only", Bytes{0x03}, true},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(IsStartupSwitchedOff(row.approval), row.off) << row.name;
+        EXPECT_EQ(StartsWithWindows(L"C:\\q.exe", row.approval), !row.off) << row.name;
+        EXPECT_FALSE(StartsWithWindows(L"  ", row.approval)) << row.name;
+    }
+    EXPECT_STREQ(StartupApprovedSubkey(true, true), L"Run32");
+    EXPECT_STREQ(StartupApprovedSubkey(true, false), L"Run");
+    EXPECT_STREQ(StartupApprovedSubkey(false, true), L"Run");
+    EXPECT_STREQ(StartupApprovedSubkey(false, false), L"Run");
 }
 
 } // namespace

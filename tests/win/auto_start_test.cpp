@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace qm {
 namespace {
@@ -25,10 +27,21 @@ class FakeRunKeyStore : public RunKeyStore {
     }
     bool Delete(HKEY root) override { return !refuse_delete[root] && (values.erase(root), true); }
     std::wstring Read(HKEY root) override { return values.count(root) ? values[root] : L""; }
+    std::optional<std::vector<unsigned char>> ReadSwitch(HKEY root) override {
+        return switches.count(root) ? std::optional(switches[root]) : std::nullopt;
+    }
+    bool DeleteSwitch(HKEY root) override {
+        return !refuse_switch[root] && (switches.erase(root), true);
+    }
 
     std::map<HKEY, std::wstring> values;
-    std::map<HKEY, bool> refuse_write, refuse_delete;
+    std::map<HKEY, std::vector<unsigned char>> switches;
+    std::map<HKEY, bool> refuse_write, refuse_delete, refuse_switch;
 };
+
+const std::vector<unsigned char> kSwitchedOff = {3,    0,    0,    0,    0xd4, 0x0d,
+                                                 0x43, 0x8d, 0xc8, 0x3b, 0xd9, 0x01};
+const std::vector<unsigned char> kSwitchedOn = {2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 
 std::wstring OwnCommand() {
     return AutoStartCommand(ProgramFolder(), ExeBaseName());
@@ -43,6 +56,17 @@ void SetRaw(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type
               ERROR_SUCCESS);
     ASSERT_EQ(RegSetValueExW(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
                              static_cast<DWORD>(data.size() * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+}
+
+void SetRawBinary(HKEY root, const std::wstring& path, const wchar_t* name,
+                  const std::vector<unsigned char>& data) {
+    UniqueHkey key;
+    ASSERT_EQ(RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(),
+                              nullptr),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExW(key.get(), name, 0, REG_BINARY, data.data(),
+                             static_cast<DWORD>(data.size())),
               ERROR_SUCCESS);
 }
 
@@ -77,6 +101,45 @@ TEST(AutoStart, EnablingPrefersTheMachineAndFallsBackToTheUser) {
         EXPECT_EQ(IsAutoStartSet(store), row.result) << row.name;
         EXPECT_EQ(AutoStartBoxAfterClick(1, store), row.result ? 1 : 0) << row.name;
     }
+}
+
+// An entry switched off in Task Manager starts nothing: the box shows clear, and
+// ticking it switches the entry on again wherever that can be done.
+TEST(AutoStart, SwitchedOffEntryCountsAsClearAndTickingSwitchesItOn) {
+    const std::wstring own = OwnCommand();
+    const struct {
+        const char* name;
+        bool machine_off, user_off, machine_switch_refused;
+        bool set_before;
+        std::wstring machine_after, user_after;
+    } rows[] = {
+        {"machine off", true, false, false, false, own, L""},
+        {"machine switch may not be removed", true, false, true, false, own, own},
+        {"user off, machine on", false, true, false, true, own, L""},
+        {"both off", true, true, false, false, own, L""},
+    };
+    for (const auto& row : rows) {
+        FakeRunKeyStore store;
+        store.values = {{kMachine, own}, {kUser, row.user_off ? own : L""}};
+        if (row.machine_off)
+            store.switches[kMachine] = kSwitchedOff;
+        if (row.user_off)
+            store.switches[kUser] = kSwitchedOff;
+        store.refuse_switch[kMachine] = row.machine_switch_refused;
+        store.refuse_write[kMachine] = row.machine_switch_refused;
+        EXPECT_EQ(IsAutoStartSet(store), row.set_before) << row.name;
+        EXPECT_EQ(AutoStartBoxAfterClick(1, store), 1) << row.name;
+        EXPECT_EQ(store.Read(kMachine), row.machine_after) << row.name;
+        EXPECT_EQ(store.Read(kUser), row.user_after) << row.name;
+        EXPECT_EQ(store.switches.count(kUser), 0u) << row.name;
+        EXPECT_EQ(store.switches.count(kMachine), row.machine_switch_refused ? 1u : 0u) << row.name;
+    }
+    FakeRunKeyStore store;
+    store.values = {{kMachine, own}};
+    store.switches = {{kMachine, kSwitchedOn}, {kUser, kSwitchedOff}};
+    EXPECT_TRUE(IsAutoStartSet(store)) << "a switch that is on changes nothing";
+    EXPECT_EQ(AutoStartBoxAfterClick(0, store), 0);
+    EXPECT_TRUE(store.values.empty() && store.switches.empty()) << "clearing takes the switches";
 }
 
 TEST(AutoStart, ClearingRemovesBothAndTheBoxShowsWhatIsLeft) {
@@ -114,7 +177,7 @@ TEST(AutoStart, OnlyNonBlankStringValuesCount) {
         {REG_EXPAND_SZ, std::wstring(L"C:\\q.exe\0", 9), L"", false},
         {REG_DWORD, std::wstring(L"\1\0", 2), L"", false},
     };
-    RegistryRunKeyStore store(key, kAutoStartValueName);
+    RegistryRunKeyStore store(key, kAutoStartValueName, key + L"\\Approved");
     for (HKEY root : {kMachine, kUser}) {
         for (const auto& row : rows) {
             RegDeleteTreeW(kMachine, key.c_str());
@@ -146,8 +209,20 @@ TEST(AutoStart, RealRunValueWrittenReadBackAndClearedAlone) {
     EXPECT_FALSE(IsAutoStartSet());
     EXPECT_EQ(ReadRegString(kMachine, kRunKeyPath, neighbour), L"C:\\n.exe");
 
+    // Task Manager's switch, where this build's machine-wide entry has it.
+    const std::wstring switches = std::wstring(kStartupApprovedPath) + L"\\Run";
+    SetRaw(kMachine, kRunKeyPath, kAutoStartValueName, REG_SZ, OwnCommand());
+    SetRawBinary(kMachine, switches, kAutoStartValueName, kSwitchedOff);
+    EXPECT_FALSE(IsAutoStartSet()) << "switched off";
+    EXPECT_TRUE(SetAutoStart(true));
+    EXPECT_TRUE(IsAutoStartSet()) << "ticking switches it on";
+    EXPECT_EQ(ReadRegistryBinary(kMachine, switches, kAutoStartValueName), std::nullopt);
+    SetRawBinary(kMachine, switches, kAutoStartValueName, kSwitchedOn);
+    EXPECT_TRUE(SetAutoStart(false));
+    EXPECT_EQ(ReadRegistryBinary(kMachine, switches, kAutoStartValueName), std::nullopt);
+
     RegDeleteKeyValueW(kMachine, kRunKeyPath, neighbour);
-    RegistryRunKeyStore real(kRunKeyPath, kAutoStartValueName);
+    RegistryRunKeyStore real(kRunKeyPath, kAutoStartValueName, kStartupApprovedPath);
     for (const auto& [root, value] : saved)
         value.empty() ? real.Delete(root) : real.Write(root, value);
 }
