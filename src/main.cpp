@@ -1,3 +1,4 @@
+#include "controller/auto_start.h"
 #include "controller/frm_set.h"
 #include "controller/single_instance.h"
 #include "platform/dialog_keys.h"
@@ -6,7 +7,19 @@
 #include <objbase.h>
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+#include <string>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
+    // The uninstaller runs the installed exe so before it removes the files: no window,
+    // no settings file, nothing started, only no startup entry left pointing at nothing.
+    std::string arguments = command_line ? command_line : "";
+    arguments.erase(0, arguments.find_first_not_of(' '));
+    arguments.erase(arguments.find_last_not_of(' ') + 1);
+    if (lstrcmpiA(arguments.c_str(), "/unregister") == 0) {
+        qm::RemoveEveryAutoStartEntry();
+        return 0;
+    }
+
     qm::SingleInstance single_instance;
     if (!single_instance.Acquire()) {
         qm::ActivateRunningCopy(qm::FrmSet::kClassName);

@@ -3,7 +3,9 @@ installed and removed again by Wine's msiexec."""
 import glob
 import hashlib
 import os
+import shutil
 import subprocess
+import sys
 import tempfile
 import unittest
 import zipfile
@@ -15,6 +17,21 @@ SHIPPED_EXE = os.environ.get('QM_SHIPPED_EXE', '')
 VERSION = os.environ.get('QM_VERSION', '')
 PUBLISHER = os.environ.get('QM_PUBLISHER', '')
 SHIPPED_FILES = ['quenmark.exe', 'README.txt', 'LICENSE.txt']
+BUILD_DIR = os.environ.get('QM_BUILD_DIR', '')
+MAKE_DIST = os.path.join(os.path.dirname(__file__), '..', '..', 'packaging', 'make_dist.py')
+CURRENT_VERSION = r'Software\Microsoft\Windows\CurrentVersion'
+# Every startup entry the uninstaller removes, as (key, reg.exe view, type, data).
+STARTUP_ENTRIES = [
+    (r'HKLM\%s\Run' % CURRENT_VERSION, '/reg:32', 'REG_SZ', r'C:\q\quenmark.exe'),
+    (r'HKLM\%s\Run' % CURRENT_VERSION, '/reg:64', 'REG_SZ', r'C:\q\quenmark.exe'),
+    (r'HKCU\%s\Run' % CURRENT_VERSION, '/reg:64', 'REG_SZ', r'C:\q\quenmark.exe'),
+    (r'HKLM\%s\Explorer\StartupApproved\Run32' % CURRENT_VERSION, '/reg:64', 'REG_BINARY',
+     '030000000000000000000000'),
+    (r'HKLM\%s\Explorer\StartupApproved\Run' % CURRENT_VERSION, '/reg:64', 'REG_BINARY',
+     '020000000000000000000000'),
+    (r'HKCU\%s\Explorer\StartupApproved\Run' % CURRENT_VERSION, '/reg:64', 'REG_BINARY',
+     '030000000000000000000000'),
+]
 
 
 def package(kind):
@@ -89,9 +106,6 @@ class MsiInstall(unittest.TestCase):
     """Installs for the current user of the harness's fresh prefix, then removes."""
 
     def setUp(self):
-        self.msi = package('msi')
-        self.product_code = {row['Property']: row['Value']
-                             for row in msi_table(self.msi, 'Property')}['ProductCode']
         drive_c = os.path.join(os.environ['WINEPREFIX'], 'drive_c')
         user = glob.glob(os.path.join(drive_c, 'users', '*', 'AppData', 'Local'))
         user = [u for u in user if os.sep + 'Public' + os.sep not in u]
@@ -101,38 +115,80 @@ class MsiInstall(unittest.TestCase):
         self.shortcut = os.path.join(home, 'AppData', 'Roaming', 'Microsoft', 'Windows',
                                      'Start Menu', 'Programs', 'Quenmark Search.lnk')
 
-    def msiexec(self, action):
+    def msiexec(self, action, msi):
         # Wine programs' output goes to a file: a pipe can be held open by Wine's services.
         with tempfile.TemporaryFile() as log:
             code = subprocess.run([qmwine.WINELOADER, 'msiexec', action,
-                                   qmwine.windows_path(self.msi), '/qn'],
+                                   qmwine.windows_path(msi), '/qn'],
                                   stdin=subprocess.DEVNULL, stdout=log, stderr=log,
                                   timeout=120).returncode
             log.seek(0)
             self.assertEqual(code, 0, 'msiexec %s: %s' % (action, log.read()[-2000:]))
 
-    def uninstall_entry(self):
+    def uninstall_entry(self, msi):
         """The Apps & features entry's (DisplayVersion, Publisher), wherever msiexec wrote it."""
+        product_code = {row['Property']: row['Value']
+                        for row in msi_table(msi, 'Property')}['ProductCode']
         for root in (r'HKCU\Software', r'HKLM\Software', r'HKLM\Software\Wow6432Node'):
-            key = root + r'\Microsoft\Windows\CurrentVersion\Uninstall' + '\\' + self.product_code
+            key = root + r'\Microsoft\Windows\CurrentVersion\Uninstall' + '\\' + product_code
             version = qmwine.reg_query(key, 'DisplayVersion')
             if version:
                 publisher = qmwine.reg_query(key, 'Publisher')
                 return version[1], publisher[1] if publisher else None
         return None
 
+    @staticmethod
+    def startup_entries():
+        """Which of STARTUP_ENTRIES exist, and whether a neighbour under the Run key does."""
+        present = [qmwine.wine_reg('query', key, '/v', 'quenmarksearch', view).returncode == 0
+                   for key, view, _, _ in STARTUP_ENTRIES]
+        neighbour = qmwine.wine_reg('query', STARTUP_ENTRIES[1][0], '/v', 'QuenmarkNeighbour')
+        return present, neighbour.returncode == 0
+
     def test_install_then_uninstall(self):
-        self.msiexec('/i')
+        """The shipped package, whose 32-bit exe this Wine cannot start, so its removal must
+        not depend on the exe; then the same package around this build's 64-bit exe, which
+        runs as the uninstaller's "/unregister"."""
+        with tempfile.TemporaryDirectory() as out:
+            subprocess.run([sys.executable, MAKE_DIST, '--version', VERSION, '--publisher',
+                            PUBLISHER, '--exe', os.path.join(BUILD_DIR, 'quenmark.exe'),
+                            '--icon', os.path.join(BUILD_DIR, 'generated', 'quenmark.ico'),
+                            '--out', out], check=True, stdout=subprocess.DEVNULL)
+            own_build = glob.glob(os.path.join(out, '*.msi'))[0]
+            for msi, exe, exe_runs in ((package('msi'), SHIPPED_EXE, False),
+                                       (own_build, os.path.join(BUILD_DIR, 'quenmark.exe'), True)):
+                with self.subTest(msi=msi):
+                    self.install_and_uninstall(msi, exe, exe_runs)
+
+    def install_and_uninstall(self, msi, exe, exe_runs):
+        self.msiexec('/i', msi)
         for name in SHIPPED_FILES:
             self.assertTrue(os.path.isfile(os.path.join(self.folder, name)), name)
-        self.assertEqual(read(os.path.join(self.folder, 'quenmark.exe')), read(SHIPPED_EXE))
+        self.assertEqual(read(os.path.join(self.folder, 'quenmark.exe')), read(exe))
         self.assertTrue(os.path.isfile(self.shortcut), self.shortcut)
-        self.assertEqual(self.uninstall_entry(), (VERSION, PUBLISHER))
+        self.assertEqual(self.uninstall_entry(msi), (VERSION, PUBLISHER))
+        for key, view, kind, data in STARTUP_ENTRIES:
+            qmwine.wine_reg('add', key, '/v', 'quenmarksearch', '/t', kind, '/d', data, view, '/f')
+        qmwine.wine_reg('add', STARTUP_ENTRIES[1][0], '/v', 'QuenmarkNeighbour', '/d', 'x', '/f')
+        self.assertEqual(self.startup_entries(), ([True] * len(STARTUP_ENTRIES), True))
+        ini = b'[auto]\r\nchecka=1\r\n'
+        if exe_runs:
+            with open(os.path.join(self.folder, 'set.ini'), 'wb') as f:
+                f.write(ini)
 
-        self.msiexec('/x')
+        self.msiexec('/x', msi)
+        if exe_runs:
+            # The user's settings stay, untouched, and keep the folder.
+            self.assertEqual(os.listdir(self.folder), ['set.ini'])
+            self.assertEqual(read(os.path.join(self.folder, 'set.ini')), ini)
+            shutil.rmtree(self.folder)
         self.assertFalse(os.path.exists(self.folder))
         self.assertFalse(os.path.exists(self.shortcut))
-        self.assertIsNone(self.uninstall_entry())
+        self.assertIsNone(self.uninstall_entry(msi))
+        self.assertEqual(self.startup_entries(), ([not exe_runs] * len(STARTUP_ENTRIES), True))
+        for key, view, _, _ in STARTUP_ENTRIES:
+            qmwine.wine_reg('delete', key, '/v', 'quenmarksearch', view, '/f')
+        qmwine.wine_reg('delete', STARTUP_ENTRIES[1][0], '/v', 'QuenmarkNeighbour', '/f')
 
 
 if __name__ == '__main__':
