@@ -10,8 +10,8 @@
 #include <string>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
-    // The uninstaller runs the installed exe so before it removes the files: no window,
-    // no settings file, nothing started, only no startup entry left pointing at nothing.
+    // The uninstaller runs the installed exe with "/unregister" before it removes the
+    // files, so no startup entry is left naming a missing exe. No window, no settings.
     std::string arguments = command_line ? command_line : "";
     arguments.erase(0, arguments.find_first_not_of(' '));
     arguments.erase(arguments.find_last_not_of(' ') + 1);

@@ -15,7 +15,7 @@ namespace {
 // HKCU\Software has one view only, so the flag changes nothing there.
 constexpr REGSAM kSwitchView = KEY_WOW64_64KEY;
 
-bool ClearSwitchOff(RunKeyStore& store, HKEY root) {
+bool RemoveOffSwitch(RunKeyStore& store, HKEY root) {
     return !IsStartupSwitchedOff(store.ReadSwitch(root)) || store.DeleteSwitch(root);
 }
 } // namespace
@@ -73,14 +73,14 @@ bool SetAutoStart(bool enable, RunKeyStore& store) {
     // ticking the box switches it on again.
     if ((store.Write(HKEY_LOCAL_MACHINE, command) ||
          SameProgramPath(store.Read(HKEY_LOCAL_MACHINE), command)) &&
-        ClearSwitchOff(store, HKEY_LOCAL_MACHINE)) {
+        RemoveOffSwitch(store, HKEY_LOCAL_MACHINE)) {
         // Failing to remove it leaves a duplicate of the same program, which the
         // next clearing of the box removes; nothing to tell the user.
         store.Delete(HKEY_CURRENT_USER);
         store.DeleteSwitch(HKEY_CURRENT_USER);
         return true;
     }
-    return store.Write(HKEY_CURRENT_USER, command) && ClearSwitchOff(store, HKEY_CURRENT_USER);
+    return store.Write(HKEY_CURRENT_USER, command) && RemoveOffSwitch(store, HKEY_CURRENT_USER);
 }
 
 bool IsAutoStartSet(RunKeyStore& store) {
