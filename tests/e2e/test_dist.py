@@ -84,6 +84,15 @@ class Packages(unittest.TestCase):
         self.assertTrue(word_count & 8, 'the package asks for administrator rights')
         files = sorted(row['FileName'] for row in msi_table(msi, 'File'))
         self.assertEqual(files, sorted(SHIPPED_FILES))
+        # The uninstaller's "/unregister" runs deferred, after InstallInitialize and while
+        # the exe is still there; an upgrade's removal of the old version keeps the entries.
+        sequence = {row['Action']: row for row in msi_table(msi, 'InstallExecuteSequence')}
+        unregister = sequence['RemoveStartupEntries']
+        self.assertEqual(unregister['Condition'], 'REMOVE="ALL" AND NOT UPGRADINGPRODUCTCODE')
+        self.assertLess(int(sequence['InstallInitialize']['Sequence']), int(unregister['Sequence']))
+        self.assertLess(int(unregister['Sequence']), int(sequence['RemoveFiles']['Sequence']))
+        actions = {row['Action']: row for row in msi_table(msi, 'CustomAction')}
+        self.assertEqual(actions['RemoveStartupEntries']['Target'], '/unregister')
         shortcuts = msi_table(msi, 'Shortcut')
         self.assertEqual([(s['Directory_'], s['Name']) for s in shortcuts],
                          [('ProgramMenuFolder', 'Quenmark Search')])
@@ -148,7 +157,8 @@ class MsiInstall(unittest.TestCase):
     def test_install_then_uninstall(self):
         """The shipped package, whose 32-bit exe this Wine cannot start, so its removal must
         not depend on the exe; then the same package around this build's 64-bit exe, which
-        runs as the uninstaller's "/unregister"."""
+        runs as the uninstaller's "/unregister". (An upgrade's removal of the old version
+        cannot be shown here: Wine's RemoveExistingProducts sets no UPGRADINGPRODUCTCODE.)"""
         with tempfile.TemporaryDirectory() as out:
             subprocess.run([sys.executable, MAKE_DIST, '--version', VERSION, '--publisher',
                             PUBLISHER, '--exe', os.path.join(BUILD_DIR, 'quenmark.exe'),
