@@ -49,6 +49,13 @@ if(QM_SHIPPED_EXE)
   add_test(NAME shipped_exe COMMAND ${CMAKE_SOURCE_DIR}/tests/harness/check_shipped_exe.sh ${QM_SHIPPED_EXE})
 endif()
 if(QM_DIST_DIR)
+  # Every exe in what ships has each import slot filled, checked without running it.
+  add_test(NAME shipped_imports COMMAND ${Python3_EXECUTABLE}
+    ${CMAKE_SOURCE_DIR}/tests/harness/check_pe_imports.py ${QM_SHIPPED_EXE}
+    ${QM_DIST_DIR}/quenmark-search-${PROJECT_VERSION}-win32.zip
+    ${QM_DIST_DIR}/quenmark-search-${PROJECT_VERSION}-win32.msi)
+endif()
+if(QM_DIST_DIR)
   # A second `make dist` from scratch, in a build folder of its own, packs the same bytes.
   add_test(NAME dist_reproducible
     COMMAND ${CMAKE_SOURCE_DIR}/tests/harness/check_dist_reproducible.sh ${CMAKE_SOURCE_DIR} ${QM_DIST_DIR})
