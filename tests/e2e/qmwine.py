@@ -168,11 +168,13 @@ class Program:
 
     set.ini and the recording browser's log live beside the copy."""
 
-    def __init__(self, exe_name='quenmark.exe', folder=None, ini_text=None, copy_as=None):
+    def __init__(self, exe_name='quenmark.exe', folder=None, ini_text=None, copy_as=None,
+                 wine32=None):
         self.folder = folder or tempfile.mkdtemp(prefix='qm-e2e-')
         self.exe = os.path.join(self.folder, copy_as or exe_name)
-        self.wine32 = WINE32 and exe_name == 'quenmark.exe'
-        source = (os.environ['QM_SHIPPED_EXE'] if self.wine32
+        # wine32: run exe_name under the emulated Wine (by default, the switch's choice)
+        self.wine32 = WINE32 and exe_name == 'quenmark.exe' if wine32 is None else wine32
+        source = (os.environ['QM_SHIPPED_EXE'] if self.wine32 and wine32 is None
                   else os.path.join(BUILD_DIR, exe_name))
         if not os.path.exists(self.exe):  # a second copy started from the same folder reuses it
             shutil.copy(source, self.exe)
