@@ -7,7 +7,7 @@
 # file into the core, where the native build fails on it: loud, not silent.)
 # Every other .cpp is Windows-only: the program's library, and the two files that
 # only the exe itself links.
-set(QM_WINDOWS_HEADER "^(windows|windowsx|wininet|winuser|winbase|shellapi|shlobj|shlwapi|objbase|ole2|commctrl|commdlg|tlhelp32|psapi|delayimp|uxtheme|dwmapi)\\.h$")
+set(QM_WINDOWS_HEADER "^(windows|windowsx|wininet|winuser|winbase|shellapi|shlobj|shlwapi|objbase|ole2|commctrl|commdlg|tlhelp32|psapi|uxtheme|dwmapi)\\.h$")
 set(QM_PROGRAM_ONLY_SOURCES src/main.cpp src/abort_on_library_error.cpp)
 
 # The layers point down: platform/ at the bottom; support/ and settings/ above it;

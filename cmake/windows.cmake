@@ -1,9 +1,7 @@
 # Windows targets: the program, its Win32 tests under Wine, and test fixtures.
 set(QM_WIN_DEFINES WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
-include(cmake/delay_load.cmake)
-# WinINet and what it pulls in serve one update check per run: load it for that only.
-qm_delay_load_library(qm_wininet_delayed wininet.dll wininet)
-set(QM_WIN_LIBS comctl32 shell32 advapi32 qm_wininet_delayed gdi32 user32 kernel32)
+# WinINet is not linked: the update check loads it when it runs (platform/wininet_library.h).
+set(QM_WIN_LIBS comctl32 shell32 advapi32 gdi32 user32 kernel32)
 set(QM_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
 target_compile_definitions(quenmark_core PUBLIC ${QM_WIN_DEFINES})
@@ -35,6 +33,9 @@ target_compile_options(quenmark PRIVATE "$<$<COMPILE_LANGUAGE:CXX>:${QM_WARNINGS
 target_link_libraries(quenmark PRIVATE quenmark_app)
 # No link time in the PE header: two builds of one commit give the same bytes.
 target_link_options(quenmark PRIVATE ${QM_STATIC_LINK} -s -Wl,--gc-sections -Wl,--no-insert-timestamp)
+# Subsystem 6.0 (Vista and later): the i686 default of 4.0 makes Windows treat the exe
+# as a legacy program and take its compatibility paths.
+target_link_options(quenmark PRIVATE -Wl,--major-subsystem-version,6 -Wl,--minor-subsystem-version,0)
 # The program uses neither exceptions nor RTTI: leaving out their tables keeps the
 # shipped exe small. (Tests compile with both and link the same library.)
 foreach(t quenmark_core quenmark_app quenmark)

@@ -47,8 +47,28 @@ endforeach()
 
 if(QM_SHIPPED_EXE)
   add_test(NAME shipped_exe COMMAND ${CMAKE_SOURCE_DIR}/tests/harness/check_shipped_exe.sh ${QM_SHIPPED_EXE})
+  # The shipped 32-bit exe itself, under an emulated 32-bit Wine: a few of the end-to-end
+  # tests above, one per thing a user does first, since each start there costs several
+  # native ones. wine-tests.sh runs it in a Wine world of its own.
+  set(QM_SMOKE_TESTS
+    test_settings_window.SettingsWindowTest.test_first_start_without_settings
+    test_program_tray_update.ProgramTrayAndUpdate.test_setting_brings_back_the_minimised_window_and_exit_saves
+    test_program_tray_update.ProgramTrayAndUpdate.test_newer_version_offers_the_download_page_and_own_version_asks_nothing
+    test_program_search.ProgramSearch.test_direct_search_follows_the_engine_box_until_restart
+    test_program_search.ProgramSearch.test_panel_search_shows_the_text_at_the_pointer_and_a_caption_searches_it
+    test_settings_window.SettingsWindowTest.test_auto_start_box_writes_and_removes_the_run_value)
+  add_test(NAME e2e32.smoke
+    COMMAND ${Python3_EXECUTABLE} -m unittest -v ${QM_SMOKE_TESTS}
+    WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}/tests/e2e)
+  set_tests_properties(e2e32.smoke PROPERTIES TIMEOUT 400
+    ENVIRONMENT "QM_WINE32=1;QM_BUILD_DIR=${CMAKE_BINARY_DIR};PYTHONDONTWRITEBYTECODE=1;QM_SHIPPED_EXE=${QM_SHIPPED_EXE}")
 endif()
 if(QM_DIST_DIR)
+  # Every exe in what ships has each import slot filled, checked without running it.
+  add_test(NAME shipped_imports COMMAND ${Python3_EXECUTABLE}
+    ${CMAKE_SOURCE_DIR}/tests/harness/check_pe_imports.py ${QM_SHIPPED_EXE}
+    ${QM_DIST_DIR}/quenmark-search-${PROJECT_VERSION}-win32.zip
+    ${QM_DIST_DIR}/quenmark-search-${PROJECT_VERSION}-win32.msi)
   # A second `make dist` from scratch, in a build folder of its own, packs the same bytes.
   add_test(NAME dist_reproducible
     COMMAND ${CMAKE_SOURCE_DIR}/tests/harness/check_dist_reproducible.sh ${CMAKE_SOURCE_DIR} ${QM_DIST_DIR})

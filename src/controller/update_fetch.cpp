@@ -1,11 +1,9 @@
 #include "controller/update_check.h"
 
 #include "controller/update_version.h"
-#include "platform/delay_load.h"
 #include "platform/message_pump.h"
 #include "platform/unique_handle.h"
-
-#include <wininet.h>
+#include "platform/wininet_library.h"
 
 #include <algorithm>
 
@@ -14,7 +12,7 @@ namespace qm {
 namespace {
 
 void CloseHinternet(HINTERNET h) {
-    InternetCloseHandle(h);
+    WinInet()->close_handle(h); // a handle exists only once WinINet is loaded
 }
 // Here rather than beside the other owners: WinINet's header stays out of every window.
 using UniqueHinternet = UniqueAny<HINTERNET, CloseHinternet>;
@@ -32,6 +30,7 @@ struct FetchState {
     std::optional<std::string> answer;
     UniqueHandle done;
     std::string url;
+    const WinInetApi* api = nullptr;
 };
 
 void Release(FetchState* state) {
@@ -50,12 +49,12 @@ class Locked {
     SRWLOCK* lock_;
 };
 
-void SetTimeouts(HINTERNET handle) {
+void SetTimeouts(const WinInetApi& api, HINTERNET handle) {
     DWORD ms = kTimeoutMs;
     for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
                          INTERNET_OPTION_RECEIVE_TIMEOUT, INTERNET_OPTION_DATA_SEND_TIMEOUT,
                          INTERNET_OPTION_DATA_RECEIVE_TIMEOUT})
-        InternetSetOptionA(handle, option, &ms, sizeof(ms)); // the overall deadline still holds
+        api.set_option(handle, option, &ms, sizeof(ms)); // the overall deadline still holds
 }
 
 struct HttpTarget {
@@ -64,13 +63,13 @@ struct HttpTarget {
     std::string path;
 };
 
-std::optional<HttpTarget> SplitHttpUrl(const std::string& url) {
+std::optional<HttpTarget> SplitHttpUrl(const WinInetApi& api, const std::string& url) {
     URL_COMPONENTSA parts{};
     parts.dwStructSize = sizeof(parts);
     parts.dwHostNameLength = 1; // non-zero: point into `url`
     parts.dwUrlPathLength = 1;
     parts.dwExtraInfoLength = 1;
-    if (!InternetCrackUrlA(url.c_str(), 0, 0, &parts) || parts.nScheme != INTERNET_SCHEME_HTTP ||
+    if (!api.crack_url(url.c_str(), 0, 0, &parts) || parts.nScheme != INTERNET_SCHEME_HTTP ||
         !parts.lpszHostName || parts.dwHostNameLength == 0)
         return std::nullopt;
     HttpTarget target;
@@ -99,25 +98,26 @@ void Deliver(FetchState& state, std::optional<std::string> answer) {
 // Every internet handle is opened and closed on this thread alone: closing one that
 // another thread is using is unsafe, and handle values are recycled quickly.
 void Transfer(FetchState* state) {
-    std::optional<HttpTarget> target = SplitHttpUrl(state->url);
+    const WinInetApi& api = *state->api;
+    std::optional<HttpTarget> target = SplitHttpUrl(api, state->url);
     if (!target) {
         Deliver(*state, std::nullopt);
         return;
     }
     UniqueHinternet session(
-        InternetOpenA(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+        api.open(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (session)
-        SetTimeouts(session.get());
-    UniqueHinternet connection(session ? InternetConnectA(session.get(), target->host.c_str(),
-                                                          target->port, nullptr, nullptr,
-                                                          INTERNET_SERVICE_HTTP, 0, 0)
-                                       : nullptr);
+        SetTimeouts(api, session.get());
+    UniqueHinternet connection(session
+                                   ? api.connect(session.get(), target->host.c_str(), target->port,
+                                                 nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0)
+                                   : nullptr);
     // Always ask the server: a cached copy could hide a new version.
     const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
                         INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_UI |
                         INTERNET_FLAG_NO_COOKIES;
     UniqueHinternet request(connection
-                                ? HttpOpenRequestA(connection.get(), "GET", target->path.c_str(),
+                                ? api.open_request(connection.get(), "GET", target->path.c_str(),
                                                    nullptr, nullptr, nullptr, flags, 0)
                                 : nullptr);
     if (!request) {
@@ -125,11 +125,11 @@ void Transfer(FetchState* state) {
         return;
     }
     // Wine ignores the time-outs of the session for a request: set them here too.
-    SetTimeouts(request.get());
+    SetTimeouts(api, request.get());
     DWORD status = 0;
     DWORD status_size = sizeof(status);
-    if (!HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0) ||
-        !HttpQueryInfoA(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
+    if (!api.send_request(request.get(), nullptr, 0, nullptr, 0) ||
+        !api.query_info(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
                         &status_size, nullptr) ||
         !IsVersionFileStatus(status)) {
         Deliver(*state, std::nullopt);
@@ -141,7 +141,7 @@ void Transfer(FetchState* state) {
     while (body.size() < kMaxVersionAnswer && !Abandoned(*state)) {
         DWORD want = static_cast<DWORD>(std::min(sizeof(buffer), kMaxVersionAnswer - body.size()));
         DWORD got = 0;
-        if (!InternetReadFile(request.get(), buffer, want, &got) || got == 0)
+        if (!api.read_file(request.get(), buffer, want, &got) || got == 0)
             break;
         body.append(buffer, got);
     }
@@ -151,11 +151,7 @@ void Transfer(FetchState* state) {
 
 DWORD WINAPI TransferThread(void* parameter) {
     auto* state = static_cast<FetchState*>(parameter);
-    {
-        // WinINet, and the DLLs it brings in, are loaded for the check only.
-        WinInetInUse in_use;
-        Transfer(state);
-    }
+    Transfer(state);
     Release(state);
     return 0;
 }
@@ -165,8 +161,12 @@ DWORD WINAPI TransferThread(void* parameter) {
 std::optional<std::string> FetchVersionText(const char* url) {
     if (!url)
         return std::nullopt;
+    const WinInetApi* api = WinInet();
+    if (!api)
+        return std::nullopt;
     auto* state = new FetchState;
     state->url = url;
+    state->api = api;
     state->done.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     UniqueHandle worker(state->done ? CreateThread(nullptr, 0, TransferThread, state, 0, nullptr)
                                     : nullptr);

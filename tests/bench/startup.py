@@ -8,7 +8,9 @@ window of this kind can do without: the manifest's themed common controls (one
 check box loads them) and an icon in the notification area (shell32).
 
 Run: tests/harness/with-wine.sh build/win64 python3 tests/bench/startup.py [runs [earlier.exe]]
-An earlier build's quenmark.exe, if given, is measured in the same turns."""
+An earlier build's quenmark.exe, if given, is measured in the same turns. With QM_WINE32=1
+(and QM_SHIPPED_EXE), so is the shipped 32-bit exe under the emulated 32-bit Wine; its
+CPU and memory are qemu's, the emulator's own share included."""
 import contextlib
 import ctypes
 import os
@@ -125,9 +127,13 @@ PROGRAMS = (('bare_window.exe', '^Bare Window$', None),
             ('quenmark.exe', r'^Quenmark Search   1\.0$', INI))
 
 
+SHIPPED_EMULATED = os.environ.get('QM_SHIPPED_EXE') if qmwine.WINE32 else None
+
+
 def measure_once(watcher, exe, title, ini):
     """(start ms, idle CPU ms, RSS KiB) of one start."""
-    program = qmwine.Program(exe, ini_text=ini, copy_as=os.path.basename(exe))
+    program = qmwine.Program(exe, ini_text=ini, copy_as=os.path.basename(exe),
+                             wine32=exe == SHIPPED_EMULATED)
     t0 = time.monotonic()
     program.start()
     found = watcher.wait_mapped(title, t0, 20)
@@ -144,6 +150,8 @@ def measure_once(watcher, exe, title, ini):
 
 
 def label(exe):
+    if exe == SHIPPED_EMULATED:
+        return '32-bit emulated'
     return exe if exe == os.path.basename(exe) else 'earlier build'
 
 
@@ -169,6 +177,8 @@ def main():
     programs = PROGRAMS
     if len(sys.argv) > 2:  # an earlier build's exe, measured in turn with the others
         programs += ((os.path.abspath(sys.argv[2]), PROGRAMS[2][1], INI),)
+    if SHIPPED_EMULATED:
+        programs += ((SHIPPED_EMULATED, PROGRAMS[2][1], INI),)
     watcher = MapWatcher()
     # Wine maps its notification-area window when the first icon arrives, which holds
     # up the first program that adds one by about two seconds: an icon kept there

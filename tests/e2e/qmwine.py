@@ -14,6 +14,11 @@ import unittest
 
 WINELOADER = os.environ.get('WINELOADER', '/usr/lib/wine/wine64')
 BUILD_DIR = os.environ.get('QM_BUILD_DIR', '')
+# QM_WINE32=1: quenmark.exe is the shipped 32-bit exe (QM_SHIPPED_EXE), run by Debian's
+# 32-bit Wine under qemu's user-mode emulator in this same prefix; everything else stays
+# 64-bit. The private root holding them comes from QM_WINE32_ROOT or wine32-root.sh.
+WINE32 = os.environ.get('QM_WINE32') == '1'
+HARNESS_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'harness')
 
 
 def windows_path(unix_path):
@@ -80,8 +85,45 @@ def answer_message_box(title, key='Return', timeout=10.0):
 
 
 def wine_reg(*args):
-    return subprocess.run([WINELOADER, 'reg', *args], capture_output=True, text=True,
+    # A 32-bit program's HKLM\Software is the 32-bit view (Wow6432Node): look where it wrote.
+    view = ['/reg:32'] if WINE32 and args[1:2] and args[1].upper().startswith('HKLM\\SOFTWARE') \
+        else []
+    return subprocess.run([WINELOADER, 'reg', *args, *view], capture_output=True, text=True,
                           stdin=subprocess.DEVNULL)
+
+
+_wine32_root = None
+
+
+def wine32_root():
+    """The private root, once this prefix's syswow64 holds its i386 builtins (a 64-bit
+    wineboot leaves it empty)."""
+    global _wine32_root
+    if _wine32_root is None:
+        root = os.environ.get('QM_WINE32_ROOT') or subprocess.run(
+            [os.path.join(HARNESS_DIR, 'wine32-root.sh')], stdin=subprocess.DEVNULL,
+            capture_output=True, text=True, check=True).stdout.strip()
+        syswow64 = os.path.join(os.environ['WINEPREFIX'], 'drive_c', 'windows', 'syswow64')
+        builtins = os.path.join(root, 'usr', 'lib', 'i386-linux-gnu', 'wine', 'i386-windows')
+        os.makedirs(syswow64, exist_ok=True)
+        for name in os.listdir(builtins):
+            if not os.path.lexists(os.path.join(syswow64, name)):
+                os.symlink(os.path.join(builtins, name), os.path.join(syswow64, name))
+        shutil.copy('/usr/lib/x86_64-linux-gnu/wine/i386-windows/zlib1.dll', syswow64)
+        _wine32_root = root
+    return _wine32_root
+
+
+def wine32_command(exe, env):
+    """The command and environment that start a 32-bit exe under the emulated Wine."""
+    root = wine32_root()
+    env.pop('WINELOADER', None)
+    # The loader would re-exec itself, which the kernel refuses for a 32-bit binary; the
+    # wineserver is the host's, so the 32-bit process shares this prefix's.
+    env.update(QEMU_LD_PREFIX=root, WINELOADERNOEXEC='1',
+               WINESERVER='/usr/lib/wine/wineserver64')
+    return [os.path.join(root, 'usr', 'bin', 'qemu-i386'),
+            os.path.join(root, 'usr', 'lib', 'wine', 'wine'), exe]
 
 
 def reg_query(key, value):
@@ -126,11 +168,16 @@ class Program:
 
     set.ini and the recording browser's log live beside the copy."""
 
-    def __init__(self, exe_name='quenmark.exe', folder=None, ini_text=None, copy_as=None):
+    def __init__(self, exe_name='quenmark.exe', folder=None, ini_text=None, copy_as=None,
+                 wine32=None):
         self.folder = folder or tempfile.mkdtemp(prefix='qm-e2e-')
         self.exe = os.path.join(self.folder, copy_as or exe_name)
+        # wine32: run exe_name under the emulated Wine (by default, the switch's choice)
+        self.wine32 = WINE32 and exe_name == 'quenmark.exe' if wine32 is None else wine32
+        source = (os.environ['QM_SHIPPED_EXE'] if self.wine32 and wine32 is None
+                  else os.path.join(BUILD_DIR, exe_name))
         if not os.path.exists(self.exe):  # a second copy started from the same folder reuses it
-            shutil.copy(os.path.join(BUILD_DIR, exe_name), self.exe)
+            shutil.copy(source, self.exe)
         self.browser_log = os.path.join(self.folder, 'browser.log')
         if ini_text is not None:
             with open(self.ini_path, 'w', newline='') as f:
@@ -153,8 +200,9 @@ class Program:
         env = dict(os.environ)
         env['QM_BROWSER_LOG'] = windows_path(self.browser_log)
         env.update(extra_env or {})
+        command = wine32_command(self.exe, env) if self.wine32 else [WINELOADER, self.exe]
         self._stdout = open(self.stdout_path, 'w')
-        self.process = subprocess.Popen([WINELOADER, self.exe, *args], cwd=self.folder, env=env,
+        self.process = subprocess.Popen([*command, *args], cwd=self.folder, env=env,
                                         stdin=subprocess.DEVNULL, stdout=self._stdout,
                                         stderr=subprocess.STDOUT)
         return self

@@ -46,15 +46,26 @@ class ProgramTrayAndUpdate(unittest.TestCase):
         self.assertTrue(qmwine.wait_until(
             lambda: not qmwine.find_windows('^Wine System Tray$'), 10), 'the icon stayed')
 
-    def test_newer_version_offers_the_download_page(self):
-        self.server.body = b'1.1'
-        program = self.start(qmwine.saved_ini(update_tips=1))
-        self.assertIsNotNone(qmwine.answer_message_box('Please select', 'Return', timeout=20),
-                             'no update prompt')
-        self.assertEqual(program.wait_launches(1), ['http://www.quenmark.com/search/index.html'])
-        self.assertEqual(len(self.server.requests), 1, self.server.requests)
-        self.assertRegex(self.server.requests[0],
-                         r'^http://www\.quenmark\.com(:80)?/search/updata/updatanew\.txt$')
+    def test_newer_version_offers_the_download_page_and_own_version_asks_nothing(self):
+        for answer in (b'1.0', b'1.1'):
+            with self.subTest(answer=answer):
+                self.server.body = answer
+                self.server.requests.clear()
+                program = self.start(qmwine.saved_ini(update_tips=1))
+                self.assertTrue(qmwine.wait_until(lambda: self.server.requests, 20))
+                if answer == b'1.0':
+                    self.assertIsNone(qmwine.wait_window('^Please select$', 3))
+                    self.assertEqual(qmwine.syscommand(qmwine.QUENMARK_TITLE, 'close'), 0)
+                    self.assertEqual(program.wait_exit(15), 0)
+                    program.cleanup()
+                    continue
+                self.assertIsNotNone(qmwine.answer_message_box('Please select', 'Return', 20),
+                                     'no update prompt')
+                self.assertEqual(program.wait_launches(1),
+                                 ['http://www.quenmark.com/search/index.html'])
+                self.assertEqual(len(self.server.requests), 1, self.server.requests)
+                self.assertRegex(self.server.requests[0],
+                                 r'^http://www\.quenmark\.com(:80)?/search/updata/updatanew\.txt$')
 
     def test_update_tips_clear_or_grey_makes_no_request_and_grey_is_kept(self):
         self.server.body = b'1.1'

@@ -68,11 +68,14 @@ class SettingsWindowTest(qmwine.UpdateAnsweredLocally):
         self.assertIsNotNone(program.wait_exit(15), 'the program did not end on close')
 
     def test_first_start_without_settings(self):
+        self.server.requests.clear()
         program = self.start()
         for _ in range(2):
             self.assertIsNotNone(qmwine.answer_message_box('error', timeout=20),
                                  'expected a "Not set hotkey" message')
         self.main_window()
+        self.assertTrue(qmwine.wait_until(lambda: self.server.requests, 20),
+                        '"Update Tips" is ticked by default: the check must run')
         self.assertIsNone(program.read_ini(), 'set.ini must not exist before the first Save')
         self.close(program)
         self.assertEqual(

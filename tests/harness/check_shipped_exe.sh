@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The shipped 32-bit exe: under budget, 32-bit, system DLLs only (WinINet
-# delay-loaded), manifest embedded, no link time in its header.
+# The shipped 32-bit exe: under budget, 32-bit, system DLLs only (WinINet loaded
+# by the update check, not at start), manifest embedded, no link time in its header.
 set -u
 exe=$1
 fail=0
@@ -21,7 +21,7 @@ while read -r dll; do
     # loaded at start, WinINet would cost start-up time and memory for one check per run
     if echo "$dll" | grep -iq '^wininet\.dll$'; then echo "FAIL: WinINet is loaded at start"; fail=1; fi
 done < <(echo "$headers" | sed -n 's/^\s*DLL Name: //p')
-# Delay-loaded DLLs are not in that table: every DLL name the exe carries must be a
+# DLLs loaded by name are not in that table: every DLL name the exe carries must be a
 # system DLL. The 32-bit runtime only asks whether libgcc's DLL is already loaded.
 while read -r dll; do
     echo "names: $dll"

@@ -1,4 +1,5 @@
 #include "controller/update_check.h"
+#include "platform/wininet_library.h"
 
 #include "pump.h"
 
@@ -36,15 +37,24 @@ TEST(FetchVersionText, DialogKeysAndQuitRequestSurviveTheWait) {
     EXPECT_EQ(msg.wParam, 7u);
 }
 
-TEST(FetchVersionText, WinInetIsLoadedOnlyWhileFetching) {
+TEST(FetchVersionText, WinInetIsLoadedAtTheFirstFetchAndKept) {
     // It costs start-up time and memory, and serves one check per run.
     ASSERT_EQ(GetModuleHandleA("wininet.dll"), nullptr);
     EXPECT_EQ(FetchVersionText("http://127.0.0.1:1/search/updata/updatanew.txt"), std::nullopt);
-    // The worker lets it go after the answer has been handed over.
-    const ULONGLONG deadline = GetTickCount64() + 10000;
-    while (GetModuleHandleA("wininet.dll") && GetTickCount64() < deadline)
-        Sleep(20);
-    EXPECT_EQ(GetModuleHandleA("wininet.dll"), nullptr);
+    EXPECT_NE(GetModuleHandleA("wininet.dll"), nullptr);
+}
+
+TEST(LoadWinInetApi, EveryFunctionOrNothing) {
+    const struct {
+        const wchar_t* dll;
+        bool loaded;
+    } rows[] = {
+        {L"wininet.dll", true},
+        {L"kernel32.dll", false}, // there, but without these functions
+        {L"no_such_library.dll", false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(LoadWinInetApi(row.dll).has_value(), row.loaded) << row.dll;
 }
 
 } // namespace
