@@ -86,8 +86,10 @@ def answer_message_box(title, key='Return', timeout=10.0):
 
 def wine_reg(*args):
     # A 32-bit program's HKLM\Software is the 32-bit view (Wow6432Node): look where it wrote.
-    view = ['/reg:32'] if WINE32 and args[1:2] and args[1].upper().startswith('HKLM\\SOFTWARE') \
-        else []
+    # Task Manager's startup switches stay in the 64-bit view, under "Run32" for such a program.
+    key = args[1].upper() if args[1:2] else ''
+    view = ['/reg:32'] if WINE32 and key.startswith('HKLM\\SOFTWARE') \
+        and '\\STARTUPAPPROVED\\' not in key else []
     return subprocess.run([WINELOADER, 'reg', *args, *view], capture_output=True, text=True,
                           stdin=subprocess.DEVNULL)
 

@@ -10,8 +10,9 @@ import qmwine
 TITLE = qmwine.QUENMARK_TITLE
 TITLE_RE = qmwine.QUENMARK_TITLE_RE
 RUN_KEY = r'HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
-# Task Manager's startup switch for this (64-bit) build's machine-wide entry.
-SWITCH_KEY = r'HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\Run'
+# Task Manager's startup switch for the machine-wide entry; a 32-bit program's is "Run32".
+SWITCH_KEY = (r'HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\Run' +
+              ('32' if qmwine.WINE32 else ''))
 SWITCHED_OFF = '03000000d40d438dc83bd901'
 SAVED_INI = qmwine.saved_ini()
 
