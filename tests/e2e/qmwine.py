@@ -205,27 +205,18 @@ class Program:
         self.process = subprocess.Popen([WINELOADER, self.exe, *args], cwd=self.folder, env=env,
                                         stdin=subprocess.DEVNULL, stdout=self._stdout,
                                         stderr=subprocess.STDOUT)
-        self.last_titles = []
         self.final_report = None
         self.stopped = False
         _started.append(self)
-        threading.Thread(target=self._watch_titles, daemon=True).start()
         return self
 
-    def _watch_titles(self):
-        # Kept for a failure report: what was on screen, also after the program ended.
-        while self.running():
-            self.last_titles = visible_titles(self.process.pid) or self.last_titles
-            time.sleep(1)
-
     def report(self, tail=15):
-        """What a failed test shows of this program: its window titles last on screen,
-        its exit code if it ended, and the tail of its output, Wine's messages included."""
+        """What a failed test shows of this program: its windows on screen, its exit code
+        if it ended, and the tail of its output, Wine's messages included."""
         if self.final_report:
             return self.final_report
         code = self.process.poll()
-        if code is None:
-            self.last_titles = visible_titles(self.process.pid) or self.last_titles
+        titles = visible_titles(self.process.pid) if code is None else []
         try:
             with open(self.stdout_path, errors='replace') as f:
                 lines = f.read().splitlines()[-tail:]
@@ -234,7 +225,7 @@ class Program:
         return '\n'.join(
             ['--- %s (pid %d): %s' % (os.path.basename(self.exe), self.process.pid,
                                       'running' if code is None else 'exited, code %d' % code),
-             'window titles last on screen: %s' % (self.last_titles or 'none seen'),
+             'window titles on screen: %s' % (titles or 'none'),
              'last %d lines of its output:' % tail] + ['  ' + line for line in lines])
 
     def output(self):
