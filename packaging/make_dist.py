@@ -74,17 +74,19 @@ def make_msi(path, folder, args, epoch):
             content.update(name.encode() + b'\0' + hashlib.sha256(f.read()).digest())
     product_code = uuid.uuid5(NAMESPACE, 'product ' + args.version)
     package_code = uuid.uuid5(NAMESPACE, 'package ' + content.hexdigest())
-    # wixl stamps the summary with the current time (faketime holds it at the
-    # commit's) and draws a random package code, which msibuild then replaces.
+    # wixl stamps the summary with the current time and draws a random package code,
+    # which msibuild then replaces. faketime -f holds the clock still at the commit's
+    # time: plain faketime lets it run on from there, from the real clock's fraction
+    # of a second, so a slow start crossed into the next second now and then.
     stamp = time.strftime('%Y-%m-%d %H:%M:%S', time.gmtime(epoch))
     env = dict(os.environ, TZ='UTC')
     # wixl looks for the files beside the .wxs.
     shutil.copyfile(os.path.join(HERE, 'quenmark.wxs'), os.path.join(folder, 'quenmark.wxs'))
-    subprocess.run(['faketime', stamp, 'wixl', '-a', 'x86', '-o', path,
+    subprocess.run(['faketime', '-f', stamp, 'wixl', '-a', 'x86', '-o', path,
                     '-D', 'Version=' + args.version, '-D', 'Publisher=' + args.publisher,
                     '-D', 'ProductCode={%s}' % str(product_code).upper(), 'quenmark.wxs'],
                    check=True, env=env, cwd=folder)
-    subprocess.run(['faketime', stamp, 'msibuild', path, '-s', 'Quenmark Search',
+    subprocess.run(['faketime', '-f', stamp, 'msibuild', path, '-s', 'Quenmark Search',
                     args.publisher, 'Intel;1033', '{%s}' % str(package_code).upper()],
                    check=True, env=env)
 

@@ -7,6 +7,7 @@ import os
 import re
 import shutil
 import subprocess
+import sys
 import tempfile
 import threading
 import time
@@ -165,6 +166,51 @@ def reg_value_text(key, value):
     return None
 
 
+def visible_titles(pid):
+    """The titles of a process's windows on screen; '' for an untitled one (a menu)."""
+    out = xdotool('search', '--all', '--onlyvisible', '--pid', pid, '--name', '',
+                  'getwindowname', '%@')
+    return out.split('\n') if out else []
+
+
+# The programs started in the current test (and those still running from earlier), so
+# that a failure, of the test or of one of its rows, shows what they were doing.
+_started = []
+
+
+def _report_failures_with_programs():
+    result = unittest.TestResult
+    start_test, add_error, add_failure, add_sub_test = (
+        result.startTest, result.addError, result.addFailure, result.addSubTest)
+
+    def report(programs):
+        for program in programs:
+            print('\n' + program.report(), file=sys.stderr)
+
+    def startTest(self, test):
+        _started[:] = [p for p in _started if p.running()]
+        start_test(self, test)
+
+    def addError(self, test, err):
+        report(_started)
+        add_error(self, test, err)
+
+    def addFailure(self, test, err):
+        report(_started)
+        add_failure(self, test, err)
+
+    def addSubTest(self, test, subtest, err):
+        if err is not None:  # the test goes on: only the programs it has not ended yet
+            report([p for p in _started if not p.stopped])
+        add_sub_test(self, test, subtest, err)
+
+    result.startTest, result.addError, result.addFailure, result.addSubTest = (
+        startTest, addError, addFailure, addSubTest)
+
+
+_report_failures_with_programs()
+
+
 class Program:
     """A copy of a built exe in a folder of its own, started under Wine.
 
@@ -201,13 +247,36 @@ class Program:
     def start(self, extra_env=None, args=()):
         env = dict(os.environ)
         env['QM_BROWSER_LOG'] = windows_path(self.browser_log)
+        # Wine's own error messages join the output, for a failure report.
+        env['WINEDEBUG'] = ','.join(filter(None, (env.get('WINEDEBUG'), 'err+all')))
         env.update(extra_env or {})
         command = wine32_command(self.exe, env) if self.wine32 else [WINELOADER, self.exe]
         self._stdout = open(self.stdout_path, 'w')
         self.process = subprocess.Popen([*command, *args], cwd=self.folder, env=env,
                                         stdin=subprocess.DEVNULL, stdout=self._stdout,
                                         stderr=subprocess.STDOUT)
+        self.final_report = None
+        self.stopped = False
+        _started.append(self)
         return self
+
+    def report(self, tail=15):
+        """What a failed test shows of this program: its windows on screen, its exit code
+        if it ended, and the tail of its output, Wine's messages included."""
+        if self.final_report:
+            return self.final_report
+        code = self.process.poll()
+        titles = visible_titles(self.process.pid) if code is None else []
+        try:
+            with open(self.stdout_path, errors='replace') as f:
+                lines = f.read().splitlines()[-tail:]
+        except FileNotFoundError:
+            lines = []
+        return '\n'.join(
+            ['--- %s (pid %d): %s' % (os.path.basename(self.exe), self.process.pid,
+                                      'running' if code is None else 'exited, code %d' % code),
+             'window titles on screen: %s' % (titles or 'none'),
+             'last %d lines of its output:' % tail] + ['  ' + line for line in lines])
 
     def output(self):
         with open(self.stdout_path) as f:
@@ -238,7 +307,10 @@ class Program:
             return None
 
     def stop(self):
+        if self.process is not None and not self.final_report:
+            self.final_report = self.report()  # before the end, and its folder, erase it
         if self.running():
+            self.stopped = True
             self.process.kill()
             self.process.wait(10)
         if self.process is not None:

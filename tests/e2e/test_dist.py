@@ -7,10 +7,14 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 import zipfile
 
 import qmwine
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), '..', '..', 'packaging'))
+import make_dist  # noqa: E402  (the packer's own idea of the build date)
 
 DIST = os.environ.get('QM_DIST_DIR', '')
 SHIPPED_EXE = os.environ.get('QM_SHIPPED_EXE', '')
@@ -79,7 +83,11 @@ class Packages(unittest.TestCase):
         self.assertEqual(properties['Manufacturer'], PUBLISHER)
         self.assertNotIn('ALLUSERS', properties)
         summary = subprocess.run(['msiinfo', 'suminfo', msi], capture_output=True, text=True,
-                                 check=True).stdout
+                                 check=True, env=dict(os.environ, TZ='UTC')).stdout
+        # Both dates are the commit's, however long packing took.
+        packed = time.strftime('%a %b %e %H:%M:%S %Y', time.gmtime(make_dist.source_date_epoch()))
+        for field in ('Created', 'Last saved'):
+            self.assertIn('%s: %s\n' % (field, packed), summary)
         word_count = int(summary.split('Source: ')[1].split()[0])
         self.assertTrue(word_count & 8, 'the package asks for administrator rights')
         files = sorted(row['FileName'] for row in msi_table(msi, 'File'))

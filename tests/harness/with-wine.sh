@@ -34,6 +34,19 @@ export DISPLAY=":$(head -n1 "$work/display")"
 wineserver -p </dev/null >/dev/null 2>&1
 "$WINELOADER" wineboot -i </dev/null >"$work/wineboot.log" 2>&1
 
+# Wine closes the desktop (explorer, the tray) a second after its last program ends,
+# and the next program then waits for a new one or lands on the closing one; the
+# keeper holds it open until the end (see desktop_keeper.cpp).
+"$WINELOADER" "$build_dir/desktop_keeper.exe" </dev/null >"$work/keeper.log" 2>&1 &
+keeper_pid=$!
+until grep -q '^ready' "$work/keeper.log"; do
+    if ! kill -0 "$keeper_pid" 2>/dev/null; then
+        echo "with-wine.sh: the Wine desktop did not come up: $(cat "$work/keeper.log")" >&2
+        exit 1
+    fi
+    sleep 0.1
+done
+
 cp "$build_dir/recorder.exe" "$WINEPREFIX/drive_c/recorder.exe"
 cat >"$work/setup.reg" <<'REG'
 REGEDIT4
