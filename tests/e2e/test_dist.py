@@ -13,8 +13,6 @@ import zipfile
 
 import qmwine
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), '..', '..', 'packaging'))
-import make_dist  # noqa: E402  (the packer's own idea of the build date)
 
 DIST = os.environ.get('QM_DIST_DIR', '')
 SHIPPED_EXE = os.environ.get('QM_SHIPPED_EXE', '')
@@ -23,6 +21,8 @@ PUBLISHER = os.environ.get('QM_PUBLISHER', '')
 SHIPPED_FILES = ['quenmark.exe', 'README.txt', 'LICENSE.txt']
 BUILD_DIR = os.environ.get('QM_BUILD_DIR', '')
 MAKE_DIST = os.path.join(os.path.dirname(__file__), '..', '..', 'packaging', 'make_dist.py')
+sys.path.insert(0, os.path.dirname(MAKE_DIST))
+import make_dist  # noqa: E402  (the packer's own idea of the build date)
 CURRENT_VERSION = r'Software\Microsoft\Windows\CurrentVersion'
 # Every startup entry the uninstaller removes, as (key, reg.exe view, type, data).
 STARTUP_ENTRIES = [
