@@ -18,4 +18,5 @@ if [ -z "${DISPLAY:-}" ]; then
     echo "No display: started Xvfb on $DISPLAY (pid $xvfb_pid)"
 fi
 cd "$(dirname "$exe")"
-"$WINELOADER" "$exe"
+# A fixed memory layout, as in with-wine.sh: a random heap can take the address Wine needs.
+setarch "$(uname -m)" --addr-no-randomize "$WINELOADER" "$exe"

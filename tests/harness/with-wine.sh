@@ -4,6 +4,16 @@
 # Usage: with-wine.sh BUILD_DIR COMMAND...   (BUILD_DIR holds recorder.exe)
 # Only what this script starts is stopped at the end, by pid.
 set -uo pipefail
+
+# Debian's 64-bit Wine has no preloader to hold 0x7ffe0000, where every Windows
+# process maps its shared user data, before the C heap is placed. With address
+# randomization that heap starts anywhere in the gigabyte above the loader
+# (0x7d000000), now and then over that address, and the process dies at its start
+# ("failed to map the shared user data: c0000018"). Without it the heap starts
+# right after the loader, far below. Children keep the setting.
+if (((0x$(</proc/self/personality) & 0x0040000) == 0)); then
+    exec setarch "$(uname -m)" --addr-no-randomize "$0" "$@"
+fi
 build_dir=$(realpath "$1"); shift
 
 export WINELOADER=/usr/lib/wine/wine64
