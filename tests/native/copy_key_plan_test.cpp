@@ -67,22 +67,46 @@ TEST(CopyKeyPlan, ReleasesHeldModifiersAndPressesThemAgain) {
                 {vk::kLeftShift, false},
                 {vk::kRightWin, false}},
                mask})},
-        {"terminal: ctrl insert",
+        // A terminal drops its selection at any key but a modifier: no mask key there.
+        {"terminal: the copy's ctrl goes down before alt goes up, a ctrl tap masks it after",
          {vk::kLeftAlt},
          CopyKeys::CtrlInsert,
-         Join({mask,
-               {{vk::kLeftAlt, true},
-                {vk::kControl, false},
-                {vk::kInsert, false},
-                {vk::kInsert, true},
-                {vk::kControl, true},
-                {vk::kLeftAlt, false}},
-               mask})},
-        {"terminal: ctrl shift c, the user's shift let go first",
+         {{vk::kControl, false},
+          {vk::kLeftAlt, true},
+          {vk::kInsert, false},
+          {vk::kInsert, true},
+          {vk::kControl, true},
+          {vk::kLeftAlt, false},
+          {vk::kControl, false},
+          {vk::kControl, true}}},
+        {"terminal: the user's ctrl, pressed again last, masks alt",
+         {vk::kLeftControl, vk::kLeftAlt},
+         CopyKeys::CtrlInsert,
+         {{vk::kControl, false},
+          {vk::kLeftAlt, true},
+          {vk::kInsert, false},
+          {vk::kInsert, true},
+          {vk::kControl, true},
+          {vk::kLeftAlt, false},
+          {vk::kLeftControl, false}}},
+        {"terminal: ctrl shift c with win held",
+         {vk::kRightWin},
+         CopyKeys::CtrlShiftC,
+         {{vk::kControl, false},
+          {vk::kRightWin, true},
+          {vk::kShift, false},
+          {vk::kC, false},
+          {vk::kC, true},
+          {vk::kShift, true},
+          {vk::kControl, true},
+          {vk::kRightWin, false},
+          {vk::kControl, false},
+          {vk::kControl, true}}},
+        {"terminal: ctrl shift c, the user's shift needs no mask",
          {vk::kRightShift},
          CopyKeys::CtrlShiftC,
-         {{vk::kRightShift, true},
-          {vk::kControl, false},
+         {{vk::kControl, false},
+          {vk::kRightShift, true},
           {vk::kShift, false},
           {vk::kC, false},
           {vk::kC, true},
@@ -96,6 +120,39 @@ TEST(CopyKeyPlan, ReleasesHeldModifiersAndPressesThemAgain) {
             << row.name << ": got " << Describe(CopyKeystrokePlan(row.held, row.keys));
 }
 
+// The key state can say down after the user let go (another program's low-level hook
+// holds the release back): the user's own last event decides, and nothing the plan
+// leaves down stays down once the user has let go of it.
+TEST(CopyKeyPlan, WhatTheUserLetGoOfStaysUp) {
+    const std::vector<KeyEvent> alt_again = CopyKeystrokePlan({vk::kLeftAlt, vk::kLeftControl});
+    struct Row {
+        const char* name;
+        LastRealEvents last;
+        std::vector<std::uint8_t> held;
+        std::vector<KeyEvent> releases;
+    };
+    const Row rows[] = {
+        {"nothing seen: held as the key state says", {}, {vk::kLeftAlt, vk::kLeftControl}, {}},
+        {"alt let go", {{vk::kLeftAlt, true}}, {vk::kLeftControl}, {{vk::kLeftAlt, true}}},
+        {"alt let go and pressed again",
+         {{vk::kLeftAlt, false}},
+         {vk::kLeftAlt, vk::kLeftControl},
+         {}},
+        {"both let go",
+         {{vk::kLeftAlt, true}, {vk::kLeftControl, true}},
+         {},
+         {{vk::kLeftControl, true}, {vk::kLeftAlt, true}}},
+        {"a key the plan never pressed",
+         {{vk::kRightWin, true}},
+         {vk::kLeftAlt, vk::kLeftControl},
+         {}},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(StillHeld({vk::kLeftAlt, vk::kLeftControl}, row.last), row.held) << row.name;
+        EXPECT_EQ(ReleasesAfterPlan(alt_again, row.last), row.releases) << row.name;
+    }
+}
+
 TEST(CopyKeyPlan, EachTerminalGetsItsOwnCopyKeys) {
     struct Row {
         const char* class_name;
@@ -106,6 +163,9 @@ TEST(CopyKeyPlan, EachTerminalGetsItsOwnCopyKeys) {
         {"ConsoleWindowClass", "cmd.exe", CopyKeys::CtrlInsert},
         {"CASCADIA_HOSTING_WINDOW_CLASS", "WindowsTerminal.exe", CopyKeys::CtrlInsert},
         {"mintty", "mintty.exe", CopyKeys::CtrlInsert},
+        {"mintty_12", "mintty.exe", CopyKeys::CtrlInsert}, // tabs kept in sync
+        {"mintty_", "", CopyKeys::CtrlC},
+        {"mintty_tabs", "", CopyKeys::CtrlC},
         {"WineConsoleClass", "conhost.exe", CopyKeys::CtrlInsert},
         {"PuTTY", "putty.exe", CopyKeys::CtrlInsert},
         {"KiTTY", "kitty.exe", CopyKeys::CtrlInsert},
