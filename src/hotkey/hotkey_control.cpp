@@ -19,6 +19,10 @@ std::vector<HotKey*> g_loaded_controls;
 // Identifiers need only be unique per window, and each control has a window of its own.
 constexpr int kHotKeyId = 1;
 constexpr int kTextBoxId = 1;
+// While a press is pending, how often the main key is looked at (the message window's
+// one timer); no human lets go and presses again within it.
+constexpr UINT_PTR kKeyUpTimer = 1;
+constexpr UINT kKeyUpPollMs = 30;
 constexpr char kClassName[] = "QuenmarkHotKey";
 
 void ShowErrorBox(HWND control, const char* message) {
@@ -74,6 +78,7 @@ bool HotKey::CreateTextBox() {
 }
 
 void HotKey::DestroyWindows() {
+    EndPendingPress();
     g_loaded_controls.erase(std::remove(g_loaded_controls.begin(), g_loaded_controls.end(), this),
                             g_loaded_controls.end());
     if (message_window_) {
@@ -131,6 +136,7 @@ void HotKey::SetHotKeyEnabled(bool enabled) {
     if (!enabled) {
         UnregisterHotKey(message_window_.get(), kHotKeyId);
         hotkey_enabled_ = false;
+        EndPendingPress();
         return;
     }
     if (capture_.key_code() == 0) {
@@ -197,7 +203,26 @@ void HotKey::RaiseEvents() {
 }
 
 void HotKey::OnHotKeyMessage() {
+    // One press, one action. Held down, the combination fires again with every
+    // auto-repeat where MOD_NOREPEAT is unknown (Windows Vista) or ignored (Wine): until
+    // its main key has been seen up, a further WM_HOTKEY is the same press.
+    if (press_pending_)
+        return;
+    if (IsKeyDown(capture_.key_code()) &&
+        SetTimer(message_window_.get(), kKeyUpTimer, kKeyUpPollMs, nullptr))
+        press_pending_ = true;
     RaiseEvents();
+}
+
+void HotKey::OnHotKeyTimer() {
+    if (!IsKeyDown(capture_.key_code()))
+        EndPendingPress();
+}
+
+void HotKey::EndPendingPress() {
+    if (press_pending_ && message_window_)
+        KillTimer(message_window_.get(), kKeyUpTimer);
+    press_pending_ = false;
 }
 
 void HotKey::OnTextBoxKeyDown(int key_code, int shift_mask) {

@@ -103,6 +103,7 @@ class HotKey final : private WindowBase, private HotKeyWindowEvents {
     HBRUSH OnCtlColor(HDC dc, HWND control, int type) override;
 
     void OnHotKeyMessage() override;
+    void OnHotKeyTimer() override;
     void OnTextBoxKeyDown(int key_code, int shift_mask) override;
     void OnTextBoxKeyUp(int key_code, int shift_mask) override;
     void OnTextBoxMouse(TextBoxMouse action, int button, int shift_mask, int x, int y) override;
@@ -119,6 +120,7 @@ class HotKey final : private WindowBase, private HotKeyWindowEvents {
     void SuspendRegistration();
     void ResumeRegistration();
     void DestroyWindows();
+    void EndPendingPress();
 
     // Appearance (hotkey_appearance.cpp).
     void ApplyAppearance();
@@ -132,6 +134,8 @@ class HotKey final : private WindowBase, private HotKeyWindowEvents {
     bool suspended_ = false;
     bool created_ = false;
     bool left_button_down_ = false;
+    // Pressed, and its main key not yet seen up: a further WM_HOTKEY is auto-repeat.
+    bool press_pending_ = false;
 
     UniqueHwnd text_box_; // a child of hwnd()
     UniqueHwnd message_window_;

@@ -17,9 +17,13 @@ int KeyboardShiftMask() {
 
 bool HotkeyKeysDown(int main_key) {
     for (int key : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LWIN, VK_RWIN, main_key})
-        if (key != 0 && (GetAsyncKeyState(key) & 0x8000))
+        if (IsKeyDown(key))
             return true;
     return false;
+}
+
+bool IsKeyDown(int virtual_key) {
+    return virtual_key != 0 && (GetAsyncKeyState(virtual_key) & 0x8000) != 0;
 }
 
 std::string KeyNameOf(int virtual_key) {

@@ -14,4 +14,7 @@ std::string KeyNameOf(int virtual_key);
 // Whether a hotkey's keys are still down: any modifier, or main_key unless it is 0.
 bool HotkeyKeysDown(int main_key);
 
+// Whether the key is down now, wherever the keyboard focus is; never for key 0.
+bool IsKeyDown(int virtual_key);
+
 } // namespace qm
