@@ -94,22 +94,20 @@ std::vector<KeyEvent> CopyKeystrokePlan(const std::vector<std::uint8_t>& held, C
 std::vector<std::uint8_t> StillHeld(const std::vector<std::uint8_t>& key_state_down,
                                     const LastRealEvents& last) {
     std::vector<std::uint8_t> held;
-    for (std::uint8_t key : key_state_down) {
-        auto seen = last.find(key);
-        if (seen == last.end() || !seen->second)
+    for (std::uint8_t key : key_state_down)
+        if (last[key] != LastReal::Released)
             held.push_back(key);
-    }
     return held;
 }
 
 std::vector<KeyEvent> ReleasesAfterPlan(const std::vector<KeyEvent>& plan,
                                         const LastRealEvents& last) {
     std::vector<KeyEvent> releases;
-    for (const auto& [key, released] : last) {
-        auto final_event = std::find_if(plan.rbegin(), plan.rend(),
-                                        [key = key](const KeyEvent& e) { return e.vk == key; });
-        if (released && final_event != plan.rend() && !final_event->up)
-            releases.push_back({key, true});
+    for (auto event = plan.rbegin(); event != plan.rend(); ++event) {
+        const bool seen_later = std::any_of(
+            plan.rbegin(), event, [&](const KeyEvent& later) { return later.vk == event->vk; });
+        if (!seen_later && !event->up && last[event->vk] == LastReal::Released)
+            releases.push_back({event->vk, true});
     }
     return releases;
 }

@@ -3,8 +3,8 @@
 // copy keys) while the user may still hold the hotkey's modifiers, and the other
 // decisions around that keystroke. Kept free of Windows headers so they can be
 // checked on their own; the codes are Windows virtual-key codes.
+#include <array>
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -59,10 +59,10 @@ enum class CopyKeys {
 std::vector<KeyEvent> CopyKeystrokePlan(const std::vector<std::uint8_t>& held,
                                         CopyKeys keys = CopyKeys::CtrlC);
 
-// What the user last did with each modifier while a capture ran, as a low-level
-// keyboard hook saw it (injected keys left out): true for a release, false for a
-// press; a key the user did not touch is absent.
-using LastRealEvents = std::map<std::uint8_t, bool>;
+// What the user last did with each key while a capture ran, as a low-level keyboard
+// hook saw it (injected keys left out), by virtual-key code.
+enum class LastReal : std::uint8_t { Unseen, Pressed, Released };
+using LastRealEvents = std::array<LastReal, 256>;
 
 // The keys the key state says are down, less those the user has been seen to let
 // go of: while another program's low-level hook holds a release back, the key

@@ -57,7 +57,7 @@ HKL FocusedKeyboardLayout() {
 // What a ModifierWatch has seen; the hook procedure has no other way to reach it.
 struct WatchState {
     UniqueHhook hook;
-    LastRealEvents last_real;
+    LastRealEvents last_real{};
     std::vector<KeyEvent> plan; // the last copy keystroke sent
     HKL layout = nullptr;
     unsigned injected_sent = 0;
@@ -82,7 +82,8 @@ LRESULT CALLBACK WatchKeys(int code, WPARAM wparam, LPARAM lparam) {
             if (key.dwExtraInfo == kInjectedKeyMark)
                 ++g_watch.injected_seen;
         } else if (IsModifierKey(key.vkCode)) {
-            g_watch.last_real[static_cast<std::uint8_t>(key.vkCode)] = (key.flags & LLKHF_UP) != 0;
+            g_watch.last_real[key.vkCode & 0xFF] =
+                (key.flags & LLKHF_UP) ? LastReal::Released : LastReal::Pressed;
         }
     }
     return CallNextHookEx(nullptr, code, wparam, lparam);
