@@ -5,6 +5,7 @@
 #include "hotkey/hotkey_text.h"
 #include "platform/copy_key_plan.h"
 #include "platform/keyboard.h"
+#include "platform/text_codec.h"
 
 #include <algorithm>
 #include <vector>
@@ -145,15 +146,42 @@ void HotKey::SetHotKeyEnabled(bool enabled) {
     }
     // The copy keystrokes are refused like a taken combination: registered, they
     // would stop copying everywhere, the selection capture's own copy included.
-    if (!IsCopyCombination(capture_.key_code(), capture_.mod_key_code()) && Register()) {
+    const bool copy_keys = IsCopyCombination(capture_.key_code(), capture_.mod_key_code());
+    if (!copy_keys && !UserAcceptsCharacterTaken()) {
+        ClearCombination();
+        return;
+    }
+    if (!copy_keys && Register()) {
         hotkey_enabled_ = true;
         if (suspended_)
             UnregisterHotKey(message_window_.get(), kHotKeyId); // back when the field lets go
         return;
     }
     ShowError("Hotkey repeat, replace it with a hotkey");
+    ClearCombination();
+}
+
+void HotKey::ClearCombination() {
     capture_.Set(0, 0);
     SetFieldText(kNoHotkeyText);
+}
+
+std::u16string HotKey::CombinationText() const {
+    return FromWide(AnsiToWide(text_));
+}
+
+bool HotKey::UserAcceptsCharacterTaken() {
+    // A copy, so that a handler may replace itself.
+    auto confirm = ConfirmCharacterTaken;
+    if (!confirm)
+        return true;
+    auto taken = CharacterTypedOnThisPc(capture_.key_code(), capture_.mod_key_code());
+    return !taken || confirm(CharacterTakenQuestion(CombinationText(), *taken));
+}
+
+std::u16string HotKey::CharacterTakenNotice() const {
+    auto taken = CharacterTypedOnThisPc(capture_.key_code(), capture_.mod_key_code());
+    return taken ? qm::CharacterTakenNotice(CombinationText(), *taken) : std::u16string();
 }
 
 bool HotKey::Register() {
