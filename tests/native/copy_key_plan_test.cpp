@@ -27,6 +27,16 @@ TEST(CopyKeyPlan, ReleasesHeldModifiersAndPressesThemAgain) {
     const std::vector<KeyEvent> mask = {{vk::kMask, false}, {vk::kMask, true}};
     const std::vector<KeyEvent> copy = {
         {vk::kControl, false}, {vk::kC, false}, {vk::kC, true}, {vk::kControl, true}};
+    // Terminals: the copy's Ctrl goes down first, and up after the main key.
+    const std::vector<KeyEvent> ctrl = {{vk::kControl, false}};
+    const std::vector<KeyEvent> ctrl_tap = {{vk::kControl, false}, {vk::kControl, true}};
+    const std::vector<KeyEvent> insert = {
+        {vk::kInsert, false}, {vk::kInsert, true}, {vk::kControl, true}};
+    const std::vector<KeyEvent> shift_c = {{vk::kShift, false},
+                                           {vk::kC, false},
+                                           {vk::kC, true},
+                                           {vk::kShift, true},
+                                           {vk::kControl, true}};
     struct Row {
         const char* name;
         std::vector<std::uint8_t> held;
@@ -71,48 +81,22 @@ TEST(CopyKeyPlan, ReleasesHeldModifiersAndPressesThemAgain) {
         {"terminal: the copy's ctrl goes down before alt goes up, a ctrl tap masks it after",
          {vk::kLeftAlt},
          CopyKeys::CtrlInsert,
-         {{vk::kControl, false},
-          {vk::kLeftAlt, true},
-          {vk::kInsert, false},
-          {vk::kInsert, true},
-          {vk::kControl, true},
-          {vk::kLeftAlt, false},
-          {vk::kControl, false},
-          {vk::kControl, true}}},
+         Join({ctrl, {{vk::kLeftAlt, true}}, insert, {{vk::kLeftAlt, false}}, ctrl_tap})},
         {"terminal: the user's ctrl, pressed again last, masks alt",
          {vk::kLeftControl, vk::kLeftAlt},
          CopyKeys::CtrlInsert,
-         {{vk::kControl, false},
-          {vk::kLeftAlt, true},
-          {vk::kInsert, false},
-          {vk::kInsert, true},
-          {vk::kControl, true},
-          {vk::kLeftAlt, false},
-          {vk::kLeftControl, false}}},
+         Join({ctrl,
+               {{vk::kLeftAlt, true}},
+               insert,
+               {{vk::kLeftAlt, false}, {vk::kLeftControl, false}}})},
         {"terminal: ctrl shift c with win held",
          {vk::kRightWin},
          CopyKeys::CtrlShiftC,
-         {{vk::kControl, false},
-          {vk::kRightWin, true},
-          {vk::kShift, false},
-          {vk::kC, false},
-          {vk::kC, true},
-          {vk::kShift, true},
-          {vk::kControl, true},
-          {vk::kRightWin, false},
-          {vk::kControl, false},
-          {vk::kControl, true}}},
+         Join({ctrl, {{vk::kRightWin, true}}, shift_c, {{vk::kRightWin, false}}, ctrl_tap})},
         {"terminal: ctrl shift c, the user's shift needs no mask",
          {vk::kRightShift},
          CopyKeys::CtrlShiftC,
-         {{vk::kControl, false},
-          {vk::kRightShift, true},
-          {vk::kShift, false},
-          {vk::kC, false},
-          {vk::kC, true},
-          {vk::kShift, true},
-          {vk::kControl, true},
-          {vk::kRightShift, false}}},
+         Join({ctrl, {{vk::kRightShift, true}}, shift_c, {{vk::kRightShift, false}}})},
         {"terminal that copies on select: nothing at all", {vk::kLeftAlt}, CopyKeys::None, {}},
     };
     for (const Row& row : rows)
