@@ -9,8 +9,11 @@
 #include "platform/dialog_keys.h"
 #include "platform/dpi.h"
 #include "platform/shell_open.h"
+#include "platform/text_codec.h"
 #include "resources/resource_ids.h"
 #include "search_panel/engine_catalogue.h"
+
+#include <cstdio>
 
 namespace qm {
 
@@ -19,6 +22,24 @@ namespace L = frm_set_layout;
 namespace {
 constexpr char kSelectionOutOfReach[] =
     "Quenmark Search cannot read the selection of a window run as administrator.";
+
+// The notification area takes text in the ANSI code page. A character it lacks is
+// written as its code point: a lookalike or "?" would name the wrong character.
+std::string NotifyText(const std::u16string& text) {
+    std::string out;
+    for (char16_t c : text) {
+        std::wstring one(1, static_cast<wchar_t>(c));
+        std::string ansi = WideToAnsi(one);
+        if (AnsiToWide(ansi) == one) {
+            out += ansi;
+        } else {
+            char code[8];
+            std::snprintf(code, sizeof(code), "U+%04X", static_cast<unsigned>(c));
+            out += code;
+        }
+    }
+    return out;
+}
 } // namespace
 
 FrmSet::FrmSet()
@@ -92,16 +113,31 @@ void FrmSet::StartUp() {
             SetCheckState(which, ReadStoredState(which));
     }
 
+    // A stored hotkey is switched on as stored, even when a keyboard layout installed
+    // since types a character with it: the tray icon says so once, below.
+    std::u16string characters_taken;
     for (CheckBox effective : {L::kDirectEffective, L::kPanelEffective}) {
-        HotkeyOf(effective).SetHotKeyEnabled(CheckState(effective) != 0);
-        SetCheckState(effective, HotkeyOf(effective).HotKeyEnabled() ? 1 : 0);
+        HotKey& hotkey = HotkeyOf(effective);
+        hotkey.SetHotKeyEnabled(CheckState(effective) != 0);
+        SetCheckState(effective, hotkey.HotKeyEnabled() ? 1 : 0);
+        if (std::u16string notice = hotkey.HotKeyEnabled() ? hotkey.CharacterTakenNotice() : u"";
+            !notice.empty())
+            characters_taken += (characters_taken.empty() ? u"" : u"\n") + notice;
     }
+    // From now on it is the user who switches a hotkey on: ask first.
+    for (HotKey* hotkey : {&direct_hotkey_, &panel_hotkey_})
+        hotkey->ConfirmCharacterTaken = [this](const std::u16string& question) {
+            return MessageBoxW(hwnd(), ToWide(question).c_str(), L"Quenmark Search",
+                               MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+        };
 
     panel_.search_then_close_state = [this] { return CheckState(L::kSearchThenClose); };
     panel_.Create();
     panel_.MakeTopmost();
 
     tray_.Show();
+    if (!characters_taken.empty())
+        tray_.ShowBubble("", NotifyText(characters_taken), NIIF_WARNING);
 
     // The box starts ticked; a start without an entry clears it, and clearing
     // it is the box's click, which removes the entry.

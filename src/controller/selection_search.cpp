@@ -50,6 +50,7 @@ std::u16string SelectionSearch::CaptureSelection(const Source& source, int hotke
     // cannot tell which, and its text may be old.
     if (source.target == CopyTarget::SelectTerminal)
         return {};
+    ModifierWatch modifiers; // the user's own Ctrl, Alt, Shift and Win, until the copy is through
     Wait(kCaptureWaitMs, [hotkey_key] { return !HotkeyKeysDown(hotkey_key); });
     // The clipboard is neither emptied nor saved: a copy shows as a change of it,
     // and when nothing is copied it stays exactly as it was.
@@ -58,6 +59,7 @@ std::u16string SelectionSearch::CaptureSelection(const Source& source, int hotke
     Wait(kCaptureWaitMs, [count_before_copy] {
         return ClipboardChangeCount() != count_before_copy && ClipboardOffersText();
     });
+    modifiers.Finish();
     if (ClipboardChangeCount() == count_before_copy)
         return {};
     return ReadClipboardText(clipboard_owner_, kMaxSearchTextLength);

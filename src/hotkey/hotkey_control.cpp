@@ -5,6 +5,7 @@
 #include "hotkey/hotkey_text.h"
 #include "platform/copy_key_plan.h"
 #include "platform/keyboard.h"
+#include "platform/text_codec.h"
 
 #include <algorithm>
 #include <vector>
@@ -19,6 +20,10 @@ std::vector<HotKey*> g_loaded_controls;
 // Identifiers need only be unique per window, and each control has a window of its own.
 constexpr int kHotKeyId = 1;
 constexpr int kTextBoxId = 1;
+// While a press is pending, how often the main key is looked at (the message window's
+// one timer); no human lets go and presses again within it.
+constexpr UINT_PTR kKeyUpTimer = 1;
+constexpr UINT kKeyUpPollMs = 30;
 constexpr char kClassName[] = "QuenmarkHotKey";
 
 void ShowErrorBox(HWND control, const char* message) {
@@ -74,6 +79,7 @@ bool HotKey::CreateTextBox() {
 }
 
 void HotKey::DestroyWindows() {
+    EndPendingPress();
     g_loaded_controls.erase(std::remove(g_loaded_controls.begin(), g_loaded_controls.end(), this),
                             g_loaded_controls.end());
     if (message_window_) {
@@ -131,6 +137,7 @@ void HotKey::SetHotKeyEnabled(bool enabled) {
     if (!enabled) {
         UnregisterHotKey(message_window_.get(), kHotKeyId);
         hotkey_enabled_ = false;
+        EndPendingPress();
         return;
     }
     if (capture_.key_code() == 0) {
@@ -139,15 +146,42 @@ void HotKey::SetHotKeyEnabled(bool enabled) {
     }
     // The copy keystrokes are refused like a taken combination: registered, they
     // would stop copying everywhere, the selection capture's own copy included.
-    if (!IsCopyCombination(capture_.key_code(), capture_.mod_key_code()) && Register()) {
+    const bool copy_keys = IsCopyCombination(capture_.key_code(), capture_.mod_key_code());
+    if (!copy_keys && !UserAcceptsCharacterTaken()) {
+        ClearCombination();
+        return;
+    }
+    if (!copy_keys && Register()) {
         hotkey_enabled_ = true;
         if (suspended_)
             UnregisterHotKey(message_window_.get(), kHotKeyId); // back when the field lets go
         return;
     }
     ShowError("Hotkey repeat, replace it with a hotkey");
+    ClearCombination();
+}
+
+void HotKey::ClearCombination() {
     capture_.Set(0, 0);
     SetFieldText(kNoHotkeyText);
+}
+
+std::u16string HotKey::CombinationText() const {
+    return FromWide(AnsiToWide(text_));
+}
+
+bool HotKey::UserAcceptsCharacterTaken() {
+    // A copy, so that a handler may replace itself.
+    auto confirm = ConfirmCharacterTaken;
+    if (!confirm)
+        return true;
+    auto taken = CharacterTypedOnThisPc(capture_.key_code(), capture_.mod_key_code());
+    return !taken || confirm(CharacterTakenQuestion(CombinationText(), *taken));
+}
+
+std::u16string HotKey::CharacterTakenNotice() const {
+    auto taken = CharacterTypedOnThisPc(capture_.key_code(), capture_.mod_key_code());
+    return taken ? qm::CharacterTakenNotice(CombinationText(), *taken) : std::u16string();
 }
 
 bool HotKey::Register() {
@@ -197,7 +231,26 @@ void HotKey::RaiseEvents() {
 }
 
 void HotKey::OnHotKeyMessage() {
+    // One press, one action. Held down, the combination fires again with every
+    // auto-repeat where MOD_NOREPEAT is unknown (Windows Vista) or ignored (Wine): until
+    // its main key has been seen up, a further WM_HOTKEY is the same press.
+    if (press_pending_)
+        return;
+    if (IsKeyDown(capture_.key_code()) &&
+        SetTimer(message_window_.get(), kKeyUpTimer, kKeyUpPollMs, nullptr))
+        press_pending_ = true;
     RaiseEvents();
+}
+
+void HotKey::OnHotKeyTimer() {
+    if (!IsKeyDown(capture_.key_code()))
+        EndPendingPress();
+}
+
+void HotKey::EndPendingPress() {
+    if (press_pending_ && message_window_)
+        KillTimer(message_window_.get(), kKeyUpTimer);
+    press_pending_ = false;
 }
 
 void HotKey::OnTextBoxKeyDown(int key_code, int shift_mask) {

@@ -96,6 +96,14 @@ class HotKey final : private WindowBase, private HotKeyWindowEvents {
     // Why a combination could not be switched on. By default a message box captioned
     // "error", owned by the host's top-level window; a host may show it its own way.
     std::function<void(const char* message)> ReportError;
+    // Asked before the combination is switched on when a keyboard layout of this PC
+    // types a character with it (AltGr is Ctrl + Alt to a hotkey): the question names
+    // both. False keeps the hotkey off, as a refused combination. Unset, no one is asked.
+    std::function<bool(const std::u16string& question)> ConfirmCharacterTaken;
+
+    // What the combination takes from a layout of this PC while it is on, in words, or
+    // empty when it takes nothing.
+    std::u16string CharacterTakenNotice() const;
 
   private:
     void OnSize(UINT state, int width, int height) override;
@@ -103,6 +111,7 @@ class HotKey final : private WindowBase, private HotKeyWindowEvents {
     HBRUSH OnCtlColor(HDC dc, HWND control, int type) override;
 
     void OnHotKeyMessage() override;
+    void OnHotKeyTimer() override;
     void OnTextBoxKeyDown(int key_code, int shift_mask) override;
     void OnTextBoxKeyUp(int key_code, int shift_mask) override;
     void OnTextBoxMouse(TextBoxMouse action, int button, int shift_mask, int x, int y) override;
@@ -114,11 +123,15 @@ class HotKey final : private WindowBase, private HotKeyWindowEvents {
     void SetFieldText(const std::string& text);
     void MoveCaretToEnd();
     void ShowError(const char* message);
+    bool UserAcceptsCharacterTaken();
+    void ClearCombination();
+    std::u16string CombinationText() const;
     bool Register();
     // While a hotkey field has the focus (see OnTextBoxFocus).
     void SuspendRegistration();
     void ResumeRegistration();
     void DestroyWindows();
+    void EndPendingPress();
 
     // Appearance (hotkey_appearance.cpp).
     void ApplyAppearance();
@@ -132,6 +145,8 @@ class HotKey final : private WindowBase, private HotKeyWindowEvents {
     bool suspended_ = false;
     bool created_ = false;
     bool left_button_down_ = false;
+    // Pressed, and its main key not yet seen up: a further WM_HOTKEY is auto-repeat.
+    bool press_pending_ = false;
 
     UniqueHwnd text_box_; // a child of hwnd()
     UniqueHwnd message_window_;

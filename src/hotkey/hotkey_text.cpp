@@ -30,4 +30,21 @@ bool IsModifierOnlyKey(int virtual_key) {
            virtual_key == kVkLeftWin;
 }
 
+namespace {
+std::u16string TypesOn(const std::u16string& combination, const LayoutCharacter& taken) {
+    return combination + u" types \"" + taken.character + u"\" on " + taken.layout_name;
+}
+} // namespace
+
+std::u16string CharacterTakenQuestion(const std::u16string& combination,
+                                      const LayoutCharacter& taken) {
+    return TypesOn(combination, taken) + u". Use it anyway?";
+}
+
+std::u16string CharacterTakenNotice(const std::u16string& combination,
+                                    const LayoutCharacter& taken) {
+    return TypesOn(combination, taken) +
+           u": while the hotkey is on, that character cannot be typed.";
+}
+
 } // namespace qm

@@ -1,5 +1,7 @@
 #pragma once
 // Composing a hotkey combination's display text and modifier flags.
+#include "platform/keyboard_layout.h"
+
 #include <string>
 
 namespace qm {
@@ -30,5 +32,13 @@ ModifierPrefix ComposeModifierPrefix(bool win_key_down, int shift_mask);
 
 // Shift, Ctrl, Alt and the left Windows key only form the prefix; they are never a main key.
 bool IsModifierOnlyKey(int virtual_key);
+
+// Asked before a combination that takes a character from a layout is switched on, such
+// as: Ctrl + Alt + Q types "@" on German (Germany). Use it anyway?
+std::u16string CharacterTakenQuestion(const std::u16string& combination,
+                                      const LayoutCharacter& taken);
+// Said once at start for a stored combination that is on although it takes one.
+std::u16string CharacterTakenNotice(const std::u16string& combination,
+                                    const LayoutCharacter& taken);
 
 } // namespace qm

@@ -46,6 +46,10 @@ LRESULT CALLBACK HotKeyWindowProc(HWND window, UINT message, WPARAM wparam, LPAR
         if (HotKeyWindowEvents* control = ControlOf(window))
             control->OnHotKeyMessage();
         return 0;
+    case WM_TIMER:
+        if (HotKeyWindowEvents* control = ControlOf(window))
+            control->OnHotKeyTimer();
+        return 0;
     case WM_NCDESTROY: {
         HotKeyWindowEvents* control = ControlOf(window);
         UnhookHotKeyWindow(window);

@@ -11,6 +11,7 @@ enum class TextBoxMouse { Down, Move, Up, DoubleClick };
 class HotKeyWindowEvents {
   public:
     virtual void OnHotKeyMessage() = 0;
+    virtual void OnHotKeyTimer() = 0; // a timer of the message window
     virtual void OnTextBoxKeyDown(int key_code, int shift_mask) = 0;
     virtual void OnTextBoxKeyUp(int key_code, int shift_mask) = 0;
     // button: 1 left, 2 right, 4 middle (for Move: the buttons held); x, y in client pixels.

@@ -51,14 +51,20 @@ std::vector<KeyEvent> CopyKeystrokePlan(const std::vector<std::uint8_t>& held, C
     for (std::uint8_t key : ModifiersLetGo())
         if (Contains(held, key))
             let_go.push_back(key);
+    const bool alt_or_win = std::any_of(let_go.begin(), let_go.end(), IsAltOrWin);
+    // A terminal gets no mask key: it would drop the selection before the copy.
+    const bool terminal = keys != CopyKeys::CtrlC;
 
-    if (std::any_of(let_go.begin(), let_go.end(), IsAltOrWin))
+    if (terminal)
+        plan.push_back({vk::kControl, false});
+    else if (alt_or_win)
         AddMask(plan);
     for (std::uint8_t key : let_go)
         plan.push_back({key, true});
 
     const std::uint8_t main_key = keys == CopyKeys::CtrlInsert ? vk::kInsert : vk::kC;
-    plan.push_back({vk::kControl, false});
+    if (!terminal)
+        plan.push_back({vk::kControl, false});
     if (keys == CopyKeys::CtrlShiftC)
         plan.push_back({vk::kShift, false});
     plan.push_back({main_key, false});
@@ -69,17 +75,50 @@ std::vector<KeyEvent> CopyKeystrokePlan(const std::vector<std::uint8_t>& held, C
 
     // Whatever the user still holds is down again afterwards. The copy keys' Ctrl is
     // the left one, so a held right Ctrl never went up.
-    if (Contains(held, vk::kLeftControl))
+    const bool left_control = Contains(held, vk::kLeftControl);
+    if (left_control && !terminal)
         plan.push_back({vk::kLeftControl, false});
     for (std::uint8_t key : let_go)
         plan.push_back({key, false});
     // Masked again: the user's own release of Alt or Win must not open a menu either.
-    if (std::any_of(let_go.begin(), let_go.end(), IsAltOrWin))
+    // In a terminal the user's Ctrl, pressed again last, masks it, or else a Ctrl tap.
+    if (terminal && left_control)
+        plan.push_back({vk::kLeftControl, false});
+    else if (terminal && alt_or_win)
+        plan.insert(plan.end(), {{vk::kControl, false}, {vk::kControl, true}});
+    else if (alt_or_win)
         AddMask(plan);
     return plan;
 }
 
+std::vector<std::uint8_t> StillHeld(const std::vector<std::uint8_t>& key_state_down,
+                                    const LastRealEvents& last) {
+    std::vector<std::uint8_t> held;
+    for (std::uint8_t key : key_state_down)
+        if (last[key] != LastReal::Released)
+            held.push_back(key);
+    return held;
+}
+
+std::vector<KeyEvent> ReleasesAfterPlan(const std::vector<KeyEvent>& plan,
+                                        const LastRealEvents& last) {
+    std::vector<KeyEvent> releases;
+    for (auto event = plan.rbegin(); event != plan.rend(); ++event) {
+        const bool seen_later = std::any_of(
+            plan.rbegin(), event, [&](const KeyEvent& later) { return later.vk == event->vk; });
+        if (!seen_later && !event->up && last[event->vk] == LastReal::Released)
+            releases.push_back({event->vk, true});
+    }
+    return releases;
+}
+
 CopyKeys CopyKeysOfWindow(const std::string& class_name, const std::string& exe_name) {
+    // mintty with its tabs kept in sync names its class "mintty_" and a number.
+    const std::string kMinttyTabs = "mintty_";
+    if (class_name.size() > kMinttyTabs.size() && class_name.rfind(kMinttyTabs, 0) == 0 &&
+        std::all_of(class_name.begin() + kMinttyTabs.size(), class_name.end(),
+                    [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
+        return CopyKeysOfWindow("mintty", exe_name);
     struct Row {
         const char* class_name;
         const char* exe_name; // only for a class other programs use as well

@@ -3,6 +3,7 @@
 // copy keys) while the user may still hold the hotkey's modifiers, and the other
 // decisions around that keystroke. Kept free of Windows headers so they can be
 // checked on their own; the codes are Windows virtual-key codes.
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -49,10 +50,31 @@ enum class CopyKeys {
 // held: the modifier keys (left/right Ctrl, Shift, Alt, Win) that are down now.
 // The modifiers are let go for the copy and pressed again after it, so a key the
 // user still holds keeps working as a modifier: otherwise the auto-repeat of the
-// hotkey's main key would reach the window as a plain letter. CopyKeys::None gives
-// no events at all.
+// hotkey's main key would reach the window as a plain letter. A lone press and
+// release of Alt or Win would open the menu bar or the Start menu, so another key
+// comes between: the unassigned mask key for ordinary windows; in terminals, which
+// drop their selection at any key that is no modifier, the copy's own Ctrl, pressed
+// before Alt or Win go up, and a Ctrl tap (or the user's Ctrl) after they are
+// pressed again. CopyKeys::None gives no events at all.
 std::vector<KeyEvent> CopyKeystrokePlan(const std::vector<std::uint8_t>& held,
                                         CopyKeys keys = CopyKeys::CtrlC);
+
+// What the user last did with each key while a capture ran, as a low-level keyboard
+// hook saw it (injected keys left out), by virtual-key code.
+enum class LastReal : std::uint8_t { Unseen, Pressed, Released };
+using LastRealEvents = std::array<LastReal, 256>;
+
+// The keys the key state says are down, less those the user has been seen to let
+// go of: while another program's low-level hook holds a release back, the key
+// state still says down.
+std::vector<std::uint8_t> StillHeld(const std::vector<std::uint8_t>& key_state_down,
+                                    const LastRealEvents& last);
+
+// Key-ups for what the plan leaves down although the user's last real event for it
+// was a release: the user let go before the plan pressed it again, and nothing else
+// would ever release it.
+std::vector<KeyEvent> ReleasesAfterPlan(const std::vector<KeyEvent>& plan,
+                                        const LastRealEvents& last);
 
 // The copy keys of a top-level window, by its class; exe_name (the file name of the
 // window's program, any case) tells apart the few programs with a generic class.

@@ -2,12 +2,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
 #include "platform/copy_key_plan.h"
 #include "platform/process_facts.h"
 #include "platform/text_codec.h"
+#include "platform/unique_handle.h"
 
 namespace qm {
 
@@ -17,15 +19,74 @@ bool IsExtendedKey(std::uint8_t key) {
            key == vk::kRightWin || key == vk::kInsert;
 }
 
-INPUT ToInput(const KeyEvent& event) {
+// The scan codes are those of the layout the focused window types with, which a
+// program that reads scan codes (a terminal) expects; this program's own may differ.
+INPUT ToInput(const KeyEvent& event, HKL layout) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = event.vk;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(event.vk, MAPVK_VK_TO_VSC));
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyExW(event.vk, MAPVK_VK_TO_VSC, layout));
     input.ki.dwFlags =
         (event.up ? KEYEVENTF_KEYUP : 0) | (IsExtendedKey(event.vk) ? KEYEVENTF_EXTENDEDKEY : 0);
     input.ki.dwExtraInfo = kInjectedKeyMark;
     return input;
+}
+
+UINT SendKeys(const std::vector<KeyEvent>& events, HKL layout) {
+    std::vector<INPUT> inputs;
+    for (const KeyEvent& event : events)
+        inputs.push_back(ToInput(event, layout));
+    if (inputs.empty())
+        return 0;
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// The keyboard layout of the thread whose window has the keyboard focus.
+HKL FocusedKeyboardLayout() {
+    HWND foreground = GetForegroundWindow();
+    HWND focus = foreground;
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (foreground && GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &info) &&
+        info.hwndFocus)
+        focus = info.hwndFocus;
+    // No focus anywhere: this thread's own layout (a null window gives thread 0).
+    return GetKeyboardLayout(focus ? GetWindowThreadProcessId(focus, nullptr) : 0);
+}
+
+// What a ModifierWatch has seen; the hook procedure has no other way to reach it.
+struct WatchState {
+    UniqueHhook hook;
+    LastRealEvents last_real{};
+    std::vector<KeyEvent> plan; // the last copy keystroke sent
+    HKL layout = nullptr;
+    unsigned injected_sent = 0;
+    unsigned injected_seen = 0;
+};
+WatchState g_watch;
+
+// How long Finish waits for the hook to see the copy keystroke pass: on Windows the
+// hook hears of injected keys only when this thread takes its messages.
+constexpr DWORD kPassWaitMs = 100;
+
+bool IsModifierKey(DWORD key) {
+    const auto& keys = ModifierKeys();
+    return std::find(keys.begin(), keys.end(), key) != keys.end();
+}
+
+LRESULT CALLBACK WatchKeys(int code, WPARAM wparam, LPARAM lparam) {
+    if (code == HC_ACTION) {
+        const auto& key = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lparam);
+        if (key.flags & LLKHF_INJECTED) {
+            // Other programs' injected keys (remappers, macro tools) are not the user's.
+            if (key.dwExtraInfo == kInjectedKeyMark)
+                ++g_watch.injected_seen;
+        } else if (IsModifierKey(key.vkCode)) {
+            g_watch.last_real[key.vkCode & 0xFF] =
+                (key.flags & LLKHF_UP) ? LastReal::Released : LastReal::Pressed;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
 // The targets that take keys, and their keys.
@@ -73,22 +134,61 @@ void SendCopyKeystroke(CopyTarget target) {
         return;
     // Read before anything is injected, so this is what the user holds: once the
     // plan's key-ups are in, the key state says up whatever the user's fingers do.
-    std::vector<std::uint8_t> held;
+    std::vector<std::uint8_t> down;
     for (std::uint8_t key : ModifierKeys())
         if (GetAsyncKeyState(key) & 0x8000)
-            held.push_back(key);
+            down.push_back(key);
+    const std::vector<std::uint8_t> held = g_watch.hook ? StillHeld(down, g_watch.last_real) : down;
 
-    std::vector<INPUT> inputs;
-    for (const KeyEvent& event : CopyKeystrokePlan(held, keys))
-        inputs.push_back(ToInput(event));
+    const HKL layout = FocusedKeyboardLayout();
+    std::vector<KeyEvent> plan = CopyKeystrokePlan(held, keys);
     // One call so no real key press can land between the events: what is pressed again
     // at the end is what was held at the start. A refusal (another
     // desktop, a blocked input queue) shows as nothing copied, which the caller handles.
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    const UINT sent = SendKeys(plan, layout);
+    if (g_watch.hook) {
+        g_watch.plan = std::move(plan);
+        g_watch.layout = layout;
+        g_watch.injected_sent += sent;
+    }
 }
 
 bool IsInjectedKeyMessage() {
     return static_cast<std::uintptr_t>(GetMessageExtraInfo()) == kInjectedKeyMark;
+}
+
+ModifierWatch::ModifierWatch() {
+    if (g_watch.hook)
+        return;
+    g_watch = WatchState{};
+    // Without the hook the capture goes on as before, trusting the key state.
+    g_watch.hook.reset(SetWindowsHookExW(WH_KEYBOARD_LL, WatchKeys, GetModuleHandleW(nullptr), 0));
+    active_ = static_cast<bool>(g_watch.hook);
+}
+
+ModifierWatch::~ModifierWatch() {
+    Finish();
+}
+
+void ModifierWatch::Finish() {
+    if (!active_)
+        return;
+    active_ = false;
+    // Only the hook's calls are taken here (they arrive as sent messages), so no
+    // window message of this program runs inside the capture's last step.
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG message;
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        const DWORD elapsed = GetTickCount() - start;
+        if (g_watch.injected_seen >= g_watch.injected_sent || elapsed >= kPassWaitMs)
+            break;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, kPassWaitMs - elapsed, QS_SENDMESSAGE);
+    }
+    const std::vector<KeyEvent> releases = ReleasesAfterPlan(g_watch.plan, g_watch.last_real);
+    g_watch.hook.reset();
+    SendKeys(releases, g_watch.layout);
+    g_watch = WatchState{};
 }
 
 } // namespace qm

@@ -25,4 +25,27 @@ void SendCopyKeystroke(CopyTarget target);
 // Whether the key message being handled was injected by SendCopyKeystroke.
 bool IsInjectedKeyMessage();
 
+// Lives while a capture runs, from before it waits for the hotkey's keys to be let go
+// until the copy is through: a low-level keyboard hook notes the user's own presses
+// and releases of Ctrl, Alt, Shift and Win. The key state that SendCopyKeystroke reads
+// can lag behind the user, by up to a second while another program's low-level hook
+// holds a release back, and a modifier that it presses again after the user let go
+// of it would stay down: Win then turns the next L into Win+L. Finish releases such
+// keys. One at a time; a second one while the first lives watches nothing.
+class ModifierWatch {
+  public:
+    ModifierWatch();
+    ~ModifierWatch(); // finishes, if Finish was not called
+    ModifierWatch(const ModifierWatch&) = delete;
+    ModifierWatch& operator=(const ModifierWatch&) = delete;
+
+    // Once the copy keystroke is sent: waits, briefly, until the hook has seen it
+    // pass, so every real event before it has been seen too, then sends a key-up for
+    // each modifier it left down that the user has let go of, and removes the hook.
+    void Finish();
+
+  private:
+    bool active_ = false;
+};
+
 } // namespace qm

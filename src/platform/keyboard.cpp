@@ -2,7 +2,70 @@
 
 #include <windows.h>
 
+#include "platform/text_codec.h"
+
+#include <algorithm>
+#include <vector>
+
 namespace qm {
+
+namespace {
+// ToUnicodeEx leaves the keyboard's state (a pending dead key above all) alone when
+// given this flag, from Windows 10 1607 (build 14393) on. RtlGetVersion gives the real
+// version whatever the manifest says.
+constexpr UINT kKeepKeyboardState = 0x4;
+
+bool KeepsKeyboardState() {
+    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+    // Through void(*)(): GCC's warning about casts between function types exempts it.
+    auto get_version = reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+    return get_version && get_version(&version) == 0 &&
+           (version.dwMajorVersion > 10 ||
+            (version.dwMajorVersion == 10 && version.dwBuildNumber >= 14393));
+}
+
+std::vector<KeyboardLayout> InstalledKeyboardLayouts() {
+    HKL handles[64];
+    const int count = GetKeyboardLayoutList(64, handles);
+    std::vector<KeyboardLayout> layouts;
+    for (int i = 0; i < count; ++i) {
+        // The low word is the layout's language: its name is what the user chose it by.
+        const auto id = reinterpret_cast<std::uintptr_t>(handles[i]);
+        wchar_t name[128];
+        const int length = GetLocaleInfoW(MAKELCID(id & 0xFFFF, SORT_DEFAULT),
+                                          LOCALE_SLOCALIZEDDISPLAYNAME, name, 128);
+        layouts.push_back(
+            {id, length > 1 ? FromWide(std::wstring(name, length - 1)) : u"a keyboard layout"});
+    }
+    return layouts;
+}
+
+TypedText TypeWithCtrlAlt(std::uintptr_t layout_id, int key_code, bool shift) {
+    HKL layout = reinterpret_cast<HKL>(layout_id);
+    BYTE state[256] = {};
+    // AltGr as Windows delivers it: left Ctrl and right Alt.
+    state[VK_CONTROL] = state[VK_LCONTROL] = state[VK_MENU] = state[VK_RMENU] = 0x80;
+    if (shift)
+        state[VK_SHIFT] = state[VK_LSHIFT] = 0x80;
+    const auto key = static_cast<UINT>(key_code);
+    const UINT scan_code = MapVirtualKeyExW(key, MAPVK_VK_TO_VSC, layout);
+    const UINT flags = KeepsKeyboardState() ? kKeepKeyboardState : 0;
+    wchar_t buffer[8] = {};
+    int count = ToUnicodeEx(key, scan_code, state, buffer, 8, flags, layout);
+    if (count < 0 && flags == 0) {
+        // Older Windows keep the dead key waiting for the next key: the same key again
+        // lets it out, so the user's next key is not changed by this question.
+        wchar_t discarded[8];
+        ToUnicodeEx(key, scan_code, state, discarded, 8, 0, layout);
+    }
+    // A dead key leaves its spacing form in the buffer.
+    const int length = count < 0 ? (buffer[0] ? 1 : 0) : std::min(count, 8);
+    return {std::u16string(buffer, buffer + length), count < 0};
+}
+} // namespace
 
 int KeyboardShiftMask() {
     int mask = 0;
@@ -17,9 +80,13 @@ int KeyboardShiftMask() {
 
 bool HotkeyKeysDown(int main_key) {
     for (int key : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LWIN, VK_RWIN, main_key})
-        if (key != 0 && (GetAsyncKeyState(key) & 0x8000))
+        if (IsKeyDown(key))
             return true;
     return false;
+}
+
+bool IsKeyDown(int virtual_key) {
+    return virtual_key != 0 && (GetAsyncKeyState(virtual_key) & 0x8000) != 0;
 }
 
 std::string KeyNameOf(int virtual_key) {
@@ -29,6 +96,11 @@ std::string KeyNameOf(int virtual_key) {
     if (length <= 0)
         return {};
     return std::string(name, strnlen(name, static_cast<size_t>(length)));
+}
+
+std::optional<LayoutCharacter> CharacterTypedOnThisPc(int key_code, int mod_key_code) {
+    return CharacterTypedWithCtrlAlt(key_code, mod_key_code, InstalledKeyboardLayouts(),
+                                     TypeWithCtrlAlt);
 }
 
 } // namespace qm

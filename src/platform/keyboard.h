@@ -1,5 +1,8 @@
 #pragma once
 // The keyboard as a key event sees it: the state mask and the platform's key names.
+#include "platform/keyboard_layout.h"
+
+#include <optional>
 #include <string>
 
 namespace qm {
@@ -13,5 +16,13 @@ std::string KeyNameOf(int virtual_key);
 
 // Whether a hotkey's keys are still down: any modifier, or main_key unless it is 0.
 bool HotkeyKeysDown(int main_key);
+
+// Whether the key is down now, wherever the keyboard focus is; never for key 0.
+bool IsKeyDown(int virtual_key);
+
+// The character that a keyboard layout installed for this user types with the
+// combination (virtual key and hotkey modifier flags), asked of every layout with
+// ToUnicodeEx; the keyboard's own dead-key state is left as it was.
+std::optional<LayoutCharacter> CharacterTypedOnThisPc(int key_code, int mod_key_code);
 
 } // namespace qm

@@ -58,6 +58,9 @@ inline void CloseHmenu(HMENU h) {
 inline void CloseGdiObject(HGDIOBJ h) {
     DeleteObject(h);
 }
+inline void CloseHhook(HHOOK h) {
+    UnhookWindowsHookEx(h);
+}
 } // namespace detail
 
 using UniqueHwnd = UniqueAny<HWND, detail::CloseHwnd>;
@@ -69,6 +72,7 @@ using UniqueHfont = UniqueAny<HFONT, detail::CloseGdiObject>;
 using UniqueHbrush = UniqueAny<HBRUSH, detail::CloseGdiObject>;
 using UniqueHbitmap = UniqueAny<HBITMAP, detail::CloseGdiObject>;
 using UniqueHpen = UniqueAny<HPEN, detail::CloseGdiObject>;
+using UniqueHhook = UniqueAny<HHOOK, detail::CloseHhook>;
 
 // CreateFile reports a failure as INVALID_HANDLE_VALUE, not null: owned through
 // this, a failed open is an empty owner like any other (GetLastError untouched).

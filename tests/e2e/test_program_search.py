@@ -72,7 +72,7 @@ class ProgramSearch(qmwine.UpdateAnsweredLocally):
         try:
             self.assertTrue(self.program.wait_launches(1, 10), 'no search for the held hotkey')
             # The keyboard's auto-repeat, as X delivers it: more presses of the held key.
-            # (Wine ignores MOD_NOREPEAT, so here each one is a search of its own.)
+            # (Wine ignores MOD_NOREPEAT: each one is a hotkey message of its own.)
             xdotool('keydown', '--delay', 40, *['q'] * 12)
         finally:
             xdotool('keyup', 'q', 'alt', 'ctrl')
@@ -85,6 +85,9 @@ class ProgramSearch(qmwine.UpdateAnsweredLocally):
         found = qmwine.wait_until(
             lambda: [u for u in self.program.launched_urls() if u.endswith(' z')], 10)
         self.assertEqual(found, [GOOGLE + 'a b z'], 'the held key typed into the selection')
+        # The held press was handled before the later one: one press, one search.
+        self.assertEqual([u for u in self.program.launched_urls() if not u.endswith(' z')],
+                         [GOOGLE + 'a b'], 'the auto-repeat of the held hotkey searched again')
 
     def panel_search_with_web_google(self):
         """The second hotkey with the pointer at (300, 300), then a click on the WEB row's

@@ -27,6 +27,16 @@ TEST(CopyKeyPlan, ReleasesHeldModifiersAndPressesThemAgain) {
     const std::vector<KeyEvent> mask = {{vk::kMask, false}, {vk::kMask, true}};
     const std::vector<KeyEvent> copy = {
         {vk::kControl, false}, {vk::kC, false}, {vk::kC, true}, {vk::kControl, true}};
+    // Terminals: the copy's Ctrl goes down first, and up after the main key.
+    const std::vector<KeyEvent> ctrl = {{vk::kControl, false}};
+    const std::vector<KeyEvent> ctrl_tap = {{vk::kControl, false}, {vk::kControl, true}};
+    const std::vector<KeyEvent> insert = {
+        {vk::kInsert, false}, {vk::kInsert, true}, {vk::kControl, true}};
+    const std::vector<KeyEvent> shift_c = {{vk::kShift, false},
+                                           {vk::kC, false},
+                                           {vk::kC, true},
+                                           {vk::kShift, true},
+                                           {vk::kControl, true}};
     struct Row {
         const char* name;
         std::vector<std::uint8_t> held;
@@ -67,33 +77,69 @@ TEST(CopyKeyPlan, ReleasesHeldModifiersAndPressesThemAgain) {
                 {vk::kLeftShift, false},
                 {vk::kRightWin, false}},
                mask})},
-        {"terminal: ctrl insert",
+        // A terminal drops its selection at any key but a modifier: no mask key there.
+        {"terminal: the copy's ctrl goes down before alt goes up, a ctrl tap masks it after",
          {vk::kLeftAlt},
          CopyKeys::CtrlInsert,
-         Join({mask,
-               {{vk::kLeftAlt, true},
-                {vk::kControl, false},
-                {vk::kInsert, false},
-                {vk::kInsert, true},
-                {vk::kControl, true},
-                {vk::kLeftAlt, false}},
-               mask})},
-        {"terminal: ctrl shift c, the user's shift let go first",
+         Join({ctrl, {{vk::kLeftAlt, true}}, insert, {{vk::kLeftAlt, false}}, ctrl_tap})},
+        {"terminal: the user's ctrl, pressed again last, masks alt",
+         {vk::kLeftControl, vk::kLeftAlt},
+         CopyKeys::CtrlInsert,
+         Join({ctrl,
+               {{vk::kLeftAlt, true}},
+               insert,
+               {{vk::kLeftAlt, false}, {vk::kLeftControl, false}}})},
+        {"terminal: ctrl shift c with win held",
+         {vk::kRightWin},
+         CopyKeys::CtrlShiftC,
+         Join({ctrl, {{vk::kRightWin, true}}, shift_c, {{vk::kRightWin, false}}, ctrl_tap})},
+        {"terminal: ctrl shift c, the user's shift needs no mask",
          {vk::kRightShift},
          CopyKeys::CtrlShiftC,
-         {{vk::kRightShift, true},
-          {vk::kControl, false},
-          {vk::kShift, false},
-          {vk::kC, false},
-          {vk::kC, true},
-          {vk::kShift, true},
-          {vk::kControl, true},
-          {vk::kRightShift, false}}},
+         Join({ctrl, {{vk::kRightShift, true}}, shift_c, {{vk::kRightShift, false}}})},
         {"terminal that copies on select: nothing at all", {vk::kLeftAlt}, CopyKeys::None, {}},
     };
     for (const Row& row : rows)
         EXPECT_EQ(CopyKeystrokePlan(row.held, row.keys), row.expected)
             << row.name << ": got " << Describe(CopyKeystrokePlan(row.held, row.keys));
+}
+
+// The key state can say down after the user let go (another program's low-level hook
+// holds the release back): the user's own last event decides, and nothing the plan
+// leaves down stays down once the user has let go of it.
+TEST(CopyKeyPlan, WhatTheUserLetGoOfStaysUp) {
+    const std::vector<KeyEvent> alt_again = CopyKeystrokePlan({vk::kLeftAlt, vk::kLeftControl});
+    constexpr LastReal up = LastReal::Released, down = LastReal::Pressed;
+    struct Row {
+        const char* name;
+        std::vector<std::pair<std::uint8_t, LastReal>> seen;
+        std::vector<std::uint8_t> held;
+        std::vector<KeyEvent> releases;
+    };
+    const Row rows[] = {
+        {"nothing seen: held as the key state says", {}, {vk::kLeftAlt, vk::kLeftControl}, {}},
+        {"alt let go", {{vk::kLeftAlt, up}}, {vk::kLeftControl}, {{vk::kLeftAlt, true}}},
+        {"alt let go and pressed again",
+         {{vk::kLeftAlt, down}},
+         {vk::kLeftAlt, vk::kLeftControl},
+         {}},
+        {"both let go",
+         {{vk::kLeftAlt, up}, {vk::kLeftControl, up}},
+         {},
+         {{vk::kLeftAlt, true}, {vk::kLeftControl, true}}},
+        {"a key the plan never pressed",
+         {{vk::kRightWin, up}},
+         {vk::kLeftAlt, vk::kLeftControl},
+         {}},
+    };
+    for (const Row& row : rows) {
+        LastRealEvents last{};
+        for (auto [key, event] : row.seen)
+            last[key] = event;
+        EXPECT_EQ(StillHeld({vk::kLeftAlt, vk::kLeftControl}, last), row.held) << row.name;
+        EXPECT_EQ(ReleasesAfterPlan(alt_again, last), row.releases)
+            << row.name << ": got " << Describe(ReleasesAfterPlan(alt_again, last));
+    }
 }
 
 TEST(CopyKeyPlan, EachTerminalGetsItsOwnCopyKeys) {
@@ -106,6 +152,9 @@ TEST(CopyKeyPlan, EachTerminalGetsItsOwnCopyKeys) {
         {"ConsoleWindowClass", "cmd.exe", CopyKeys::CtrlInsert},
         {"CASCADIA_HOSTING_WINDOW_CLASS", "WindowsTerminal.exe", CopyKeys::CtrlInsert},
         {"mintty", "mintty.exe", CopyKeys::CtrlInsert},
+        {"mintty_12", "mintty.exe", CopyKeys::CtrlInsert}, // tabs kept in sync
+        {"mintty_", "", CopyKeys::CtrlC},
+        {"mintty_tabs", "", CopyKeys::CtrlC},
         {"WineConsoleClass", "conhost.exe", CopyKeys::CtrlInsert},
         {"PuTTY", "putty.exe", CopyKeys::CtrlInsert},
         {"KiTTY", "kitty.exe", CopyKeys::CtrlInsert},

@@ -3,6 +3,7 @@
 #include "hotkey/mod_sub_class.h"
 #include "hotkey_test_support.h"
 #include "platform/copy_keystroke.h"
+#include "platform/keyboard.h"
 #include "pump.h"
 
 #include <commctrl.h>
@@ -62,7 +63,12 @@ TEST_F(HotKeyControlTest, RegistrationRules) {
     ErrorBoxWatch boxes;
     auto first = LoadRare("HotKey1");
     EXPECT_FALSE(first->HotKeyEnabled()) << "never registered at load";
+    int asked = 0;
+    first->ConfirmCharacterTaken = [&](const std::u16string&) { return ++asked == 0; };
     first->SetHotKeyEnabled(true);
+    EXPECT_EQ(asked, 0) << "a function key types no character on any layout";
+    // Wine, like the US layout, types nothing with Ctrl + Alt: no one is ever asked here.
+    EXPECT_FALSE(CharacterTypedOnThisPc('Q', MOD_CONTROL | MOD_ALT));
     first->SetHotKeyEnabled(true); // registers once: a second attempt would clash
     EXPECT_TRUE(first->HotKeyEnabled());
     EXPECT_FALSE(RareCombinationIsFree());
