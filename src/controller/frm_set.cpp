@@ -13,8 +13,6 @@
 #include "resources/resource_ids.h"
 #include "search_panel/engine_catalogue.h"
 
-#include <cstdio>
-
 namespace qm {
 
 namespace L = frm_set_layout;
@@ -33,9 +31,9 @@ std::string NotifyText(const std::u16string& text) {
         if (AnsiToWide(ansi) == one) {
             out += ansi;
         } else {
-            char code[8];
-            std::snprintf(code, sizeof(code), "U+%04X", static_cast<unsigned>(c));
-            out += code;
+            out += "U+";
+            for (int shift = 12; shift >= 0; shift -= 4)
+                out += "0123456789ABCDEF"[(c >> shift) & 0xF];
         }
     }
     return out;
