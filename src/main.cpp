@@ -2,6 +2,7 @@
 #include "controller/frm_set.h"
 #include "controller/single_instance.h"
 #include "platform/dialog_keys.h"
+#include "platform/system_library.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -10,6 +11,7 @@
 #include <string>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
+    qm::LoadDllsFromSystemFolderOnly(); // before anything can load a DLL by name
     // The uninstaller runs the installed exe with "/unregister" before it removes the
     // files, so no startup entry is left naming a missing exe. No window, no settings.
     std::string arguments = command_line ? command_line : "";

@@ -45,16 +45,22 @@ TEST(FetchVersionText, WinInetIsLoadedAtTheFirstFetchAndKept) {
 }
 
 TEST(LoadWinInetApi, EveryFunctionOrNothing) {
+    using How = SystemFolderLoad;
     const struct {
         const wchar_t* dll;
+        How how;
         bool loaded;
     } rows[] = {
-        {L"wininet.dll", true},
-        {L"kernel32.dll", false}, // there, but without these functions
-        {L"no_such_library.dll", false},
+        {L"wininet.dll", How::Best, true},
+        // Windows 7 without KB2533623: no search flags, the system folder's full path.
+        {L"wininet.dll", How::FullPath, true},
+        {L"kernel32.dll", How::SearchFlag, false}, // there, but without these functions
+        {L"no_such_library.dll", How::SearchFlag, false},
+        {L"no_such_library.dll", How::FullPath, false},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(LoadWinInetApi(row.dll).has_value(), row.loaded) << row.dll;
+        EXPECT_EQ(LoadWinInetApi(row.dll, row.how).has_value(), row.loaded)
+            << row.dll << " " << static_cast<int>(row.how);
 }
 
 } // namespace
