@@ -1,5 +1,6 @@
 #include "tray/tray_icon.h"
 
+#include "platform/system_library.h"
 #include "tray/notify_text.h"
 
 namespace qm {
@@ -16,6 +17,16 @@ static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V2_SIZE == 488);
 
 bool IsAnsiLeadByte(unsigned char byte) {
     return IsDBCSLeadByte(byte) != FALSE;
+}
+
+// The filter for this window alone came with Windows 7, looked up so that the exe still
+// starts on Vista, where the older call opens the whole process to the message.
+void LetTaskbarBroadcastIn(HWND window, UINT message) {
+    decltype(&ChangeWindowMessageFilterEx) filter_window = nullptr;
+    if (FindFunction(GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx", filter_window))
+        filter_window(window, message, MSGFLT_ALLOW, nullptr);
+    else
+        ChangeWindowMessageFilter(message, MSGFLT_ADD);
 }
 
 template <size_t N> void WriteField(char (&field)[N], const std::string& text) {
@@ -44,7 +55,7 @@ bool Tray::Create(HICON host_icon, NotifyFunction notify) {
     // When the program runs elevated, the shell's broadcast would otherwise be filtered
     // out; failure only means the icon is not restored after a shell restart.
     if (taskbar_created_)
-        ChangeWindowMessageFilterEx(hwnd(), taskbar_created_, MSGFLT_ALLOW, nullptr);
+        LetTaskbarBroadcastIn(hwnd(), taskbar_created_);
 
     record_.cbSize = NOTIFYICONDATAA_V2_SIZE;
     record_.hWnd = hwnd();
