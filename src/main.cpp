@@ -29,7 +29,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
     }
     // The shell may hand a URL to a handler through COM, and asks its callers to
     // have the thread in a single-threaded apartment first. Kept for the whole run,
-    // which ends in ExitProcess.
+    // which ends in TerminateProcess.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);

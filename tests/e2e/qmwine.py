@@ -426,11 +426,13 @@ class HttpServer:
         self.server.server_close()
 
 
-def syscommand(title, command):
-    """Sends a window's title-bar command ("close" or "minimize") by its exact title."""
+def syscommand(title, command, with_output=False):
+    """Sends a window's title-bar command ("close" or "minimize") by its exact title; the
+    exit code, and with_output also what the helper printed."""
     exe = os.path.join(BUILD_DIR, 'syscommand.exe')
-    return subprocess.run([WINELOADER, exe, title, command], stdin=subprocess.DEVNULL,
-                          capture_output=True, timeout=30).returncode
+    result = subprocess.run([WINELOADER, exe, title, command], stdin=subprocess.DEVNULL,
+                            capture_output=True, timeout=30)
+    return (result.returncode, result.stdout.decode()) if with_output else result.returncode
 
 
 # The notification area. Under Xvfb there is no XEmbed tray, so Wine's explorer shows
