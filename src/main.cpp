@@ -13,13 +13,18 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
     qm::LoadDllsFromSystemFolderOnly(); // before anything can load a DLL by name
     // The uninstaller runs the installed exe with "/unregister" before it removes the
-    // files, so no startup entry is left naming a missing exe. No window, no settings.
+    // files, so no startup entry is left naming a missing exe; an upgrade's removal of
+    // the old version runs it with "/exit". Both first ask a running copy to save and
+    // end, so its exe is not in use. No window, no settings of their own.
     std::string arguments = command_line ? command_line : "";
     arguments.erase(0, arguments.find_first_not_of(' '));
     arguments.erase(arguments.find_last_not_of(' ') + 1);
-    if (lstrcmpiA(arguments.c_str(), "/unregister") == 0) {
-        qm::RemoveEveryAutoStartEntry();
-        return 0;
+    const bool unregister = lstrcmpiA(arguments.c_str(), "/unregister") == 0;
+    if (unregister || lstrcmpiA(arguments.c_str(), "/exit") == 0) {
+        const bool closed = qm::CloseRunningCopy(qm::FrmSet::kClassName);
+        if (unregister)
+            qm::RemoveEveryAutoStartEntry();
+        return closed ? 0 : 1;
     }
 
     qm::SingleInstance single_instance;

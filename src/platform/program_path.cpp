@@ -20,6 +20,10 @@ std::wstring ModulePath() {
 }
 } // namespace
 
+std::wstring ProgramPath() {
+    return ModulePath();
+}
+
 std::wstring ProgramFolder() {
     std::wstring path = ModulePath();
     size_t slash = path.find_last_of(L"\\/");

@@ -5,6 +5,8 @@
 
 namespace qm {
 
+// The exe's full path.
+std::wstring ProgramPath();
 // The exe's folder without a trailing separator, except at a drive root ("D:\").
 std::wstring ProgramFolder();
 // The exe's file name without its extension ("quenmark").
