@@ -11,5 +11,7 @@ std::wstring ProgramPath();
 std::wstring ProgramFolder();
 // The exe's file name without its extension ("quenmark").
 std::wstring ExeBaseName();
+// The current user's profile folder ("C:\Users\alice"); empty when unknown.
+std::wstring UserProfileFolder();
 
 } // namespace qm
