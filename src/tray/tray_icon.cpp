@@ -73,7 +73,7 @@ void Tray::Show() {
 
 void Tray::Add() {
     StopRetrying();
-    if (Send(NIM_ADD))
+    if (AddOrKeep())
         return;
     // Started from the Run key at logon, the program can come before the taskbar, and
     // "TaskbarCreated" may never follow; without the icon a hidden program is unreachable.
@@ -81,12 +81,18 @@ void Tray::Add() {
         retries_left_ = kRetryAddCount;
 }
 
+bool Tray::AddOrKeep() {
+    // Explorer also announces "TaskbarCreated" on DPI and monitor changes while it keeps
+    // the icon; the add then fails, and a modify that succeeds says the icon is there.
+    return Send(NIM_ADD) || Send(NIM_MODIFY, false);
+}
+
 void Tray::OnTimer(UINT_PTR id) {
     if (id != kRetryAddTimer)
         return;
     if (retries_left_ > 0 && shown_) {
         --retries_left_;
-        if (!Send(NIM_ADD) && retries_left_ > 0)
+        if (!AddOrKeep() && retries_left_ > 0)
             return;
     }
     StopRetrying();
@@ -120,9 +126,9 @@ void Tray::Hide() {
         Send(NIM_DELETE);
 }
 
-bool Tray::Send(DWORD operation) {
+bool Tray::Send(DWORD operation, bool with_balloon) {
     // An add never carries the last balloon: a re-added icon must not show it again.
-    const bool with_balloon = operation != NIM_ADD;
+    with_balloon = with_balloon && operation != NIM_ADD;
     WriteField(record_.szInfoTitle, with_balloon ? info_title_ : std::string());
     WriteField(record_.szInfo, with_balloon ? info_text_ : std::string());
     // A refused modify or delete changes nothing here; only a refused add is tried again.
