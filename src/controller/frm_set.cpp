@@ -185,9 +185,10 @@ void FrmSet::OnAutoStartClicked() {
 }
 
 void FrmSet::OnUpdateTimer() {
-    KillTimer(hwnd(), L::kUpdateTimer); // once per run, also while the check waits
-    if (CheckState(L::kUpdateTips) == 1)
-        RunUpdateCheck(hwnd());
+    KillTimer(hwnd(), L::kUpdateTimer); // also while the check waits
+    // Started at logon, the check may come before the network: then once more, later.
+    if (CheckState(L::kUpdateTips) == 1 && RunUpdateCheck(hwnd()) == UpdateCheck::TryAgainLater)
+        SetTimer(hwnd(), L::kUpdateTimer, kUpdateRetryDelayMs, nullptr);
 }
 
 clsWaitableTimer& FrmSet::WaitObject() {

@@ -19,7 +19,7 @@ TEST(FetchVersionText, NothingReceivedIsNoAnswer) {
         "http://127.0.0.1:1/search/updata/updatanew.txt", // nobody listens there
     };
     for (const char* url : urls)
-        EXPECT_EQ(FetchVersionText(url), std::nullopt) << (url ? url : "(null)");
+        EXPECT_EQ(FetchVersionText(url).text, std::nullopt) << (url ? url : "(null)");
 }
 
 TEST(FetchVersionText, DialogKeysAndQuitRequestSurviveTheWait) {
@@ -29,7 +29,8 @@ TEST(FetchVersionText, DialogKeysAndQuitRequestSurviveTheWait) {
     ASSERT_EQ(GetFocus(), window.first());
     window.PostTab();
     PostQuitMessage(7);
-    EXPECT_EQ(FetchVersionText("http://127.0.0.1:1/search/updata/updatanew.txt"), std::nullopt);
+    EXPECT_EQ(FetchVersionText("http://127.0.0.1:1/search/updata/updatanew.txt").text,
+              std::nullopt);
     EXPECT_EQ(GetFocus(), window.second());
     MSG msg{};
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
@@ -40,7 +41,9 @@ TEST(FetchVersionText, DialogKeysAndQuitRequestSurviveTheWait) {
 TEST(FetchVersionText, WinInetIsLoadedAtTheFirstFetchAndKept) {
     // It costs start-up time and memory, and serves one check per run.
     ASSERT_EQ(GetModuleHandleA("wininet.dll"), nullptr);
-    EXPECT_EQ(FetchVersionText("http://127.0.0.1:1/search/updata/updatanew.txt"), std::nullopt);
+    const VersionFetch refused = FetchVersionText("http://127.0.0.1:1/search/updata/updatanew.txt");
+    EXPECT_EQ(refused.text, std::nullopt);
+    EXPECT_TRUE(TryUpdateCheckAgain(refused, 1)) << "nobody listens: error " << refused.error;
     EXPECT_NE(GetModuleHandleA("wininet.dll"), nullptr);
 }
 
