@@ -112,10 +112,12 @@ void Transfer(FetchState* state) {
                                    ? api.connect(session.get(), target->host.c_str(), target->port,
                                                  nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0)
                                    : nullptr);
-    // Always ask the server: a cached copy could hide a new version.
+    // Always ask the server: a cached copy could hide a new version. A move of the site
+    // to HTTPS is followed even where Internet Options would warn of the change of zone:
+    // with no one to answer, that warning fails the request (12039).
     const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
                         INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_UI |
-                        INTERNET_FLAG_NO_COOKIES;
+                        INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_IGNORE_REDIRECT_TO_HTTPS;
     UniqueHinternet request(connection
                                 ? api.open_request(connection.get(), "GET", target->path.c_str(),
                                                    nullptr, nullptr, nullptr, flags, 0)
