@@ -94,14 +94,9 @@ TEST(AutoStartCommand, CopiesInAProfileAreTold) {
     } rows[] = {
         {L"C:\\Users\\alice\\AppData\\Local\\Programs\\Quenmark Search", alice, true},
         {L"c:\\users\\ALICE\\Downloads\\", alice, true},
-        {L"C:\\Users\\alice", L"C:\\Users\\alice\\", true},
         {L"C:\\Users\\bob\\Downloads", alice, true}, // another profile beside it
-        {L"C:\\Users\\Public\\Tools", alice, true},
         {L"C:\\UsersX\\Tools", alice, false},
-        {L"C:\\Users", alice, true},
         {L"C:\\Program Files\\Quenmark Search", alice, false},
-        {L"C:\\", alice, false},
-        {L"D:\\alice\\Tools", L"D:\\alice", true},
         {L"D:\\Tools", L"D:\\alice", false}, // the drive is no folder of profiles
         {L"\\\\srv\\home\\Tools", L"\\\\srv\\home\\alice", false},
         {L"\\\\srv\\home\\p\\bob", L"\\\\srv\\home\\p\\alice", true},

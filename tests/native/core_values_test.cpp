@@ -142,11 +142,9 @@ TEST(UpdateVersion, OnlyAFirstCheckThatCouldNotConnectIsTriedAgain) {
     } rows[] = {
         {"host not found", {std::nullopt, false, 12007}, 1, true},
         {"refused", {std::nullopt, false, 12029}, 1, true},
-        {"network gone", {std::nullopt, false, 12163}, 1, true},
         {"proxy unreachable", {std::nullopt, false, 12165}, 1, true},
         {"refused again", {std::nullopt, false, 12029}, 2, false},
         {"timed out", {std::nullopt, false, 12002}, 1, false},
-        {"connection reset", {std::nullopt, false, 12031}, 1, false},
         {"abandoned at the deadline", {std::nullopt, false, 0}, 1, false},
         {"version file", {std::string("1.0"), true, 0}, 1, false},
         {"error page", {std::nullopt, true, 0}, 1, false},
