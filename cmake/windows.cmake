@@ -34,8 +34,13 @@ target_link_libraries(quenmark PRIVATE quenmark_app)
 # No link time in the PE header: two builds of one commit give the same bytes.
 target_link_options(quenmark PRIVATE ${QM_STATIC_LINK} -s -Wl,--gc-sections -Wl,--no-insert-timestamp)
 # Subsystem 6.0 (Vista and later): the i686 default of 4.0 makes Windows treat the exe
-# as a legacy program and take its compatibility paths.
-target_link_options(quenmark PRIVATE -Wl,--major-subsystem-version,6 -Wl,--minor-subsystem-version,0)
+# as a legacy program and take its compatibility paths. Functions newer than Vista are
+# looked up at run time (platform/system_library.h). Terminal-server aware: on a Remote
+# Desktop host no compatibility layer is loaded, which would slow the start and give the
+# program a per-user Windows folder and registry mapping it does not need (set.ini lives
+# beside the exe, or in %APPDATA%).
+target_link_options(quenmark PRIVATE -Wl,--major-subsystem-version,6 -Wl,--minor-subsystem-version,0
+  -Wl,--tsaware)
 # The program uses neither exceptions nor RTTI: leaving out their tables keeps the
 # shipped exe small. (Tests compile with both and link the same library.)
 foreach(t quenmark_core quenmark_app quenmark)

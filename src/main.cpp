@@ -2,6 +2,7 @@
 #include "controller/frm_set.h"
 #include "controller/single_instance.h"
 #include "platform/dialog_keys.h"
+#include "platform/system_library.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -10,14 +11,20 @@
 #include <string>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
+    qm::LoadDllsFromSystemFolderOnly(); // before anything can load a DLL by name
     // The uninstaller runs the installed exe with "/unregister" before it removes the
-    // files, so no startup entry is left naming a missing exe. No window, no settings.
+    // files, so no startup entry is left naming a missing exe; an upgrade's removal of
+    // the old version runs it with "/exit". Both first ask a running copy to save and
+    // end, so its exe is not in use. No window, no settings of their own.
     std::string arguments = command_line ? command_line : "";
     arguments.erase(0, arguments.find_first_not_of(' '));
     arguments.erase(arguments.find_last_not_of(' ') + 1);
-    if (lstrcmpiA(arguments.c_str(), "/unregister") == 0) {
-        qm::RemoveEveryAutoStartEntry();
-        return 0;
+    const bool unregister = lstrcmpiA(arguments.c_str(), "/unregister") == 0;
+    if (unregister || lstrcmpiA(arguments.c_str(), "/exit") == 0) {
+        const bool closed = qm::CloseRunningCopy(qm::FrmSet::kClassName);
+        if (unregister)
+            qm::RemoveEveryAutoStartEntry();
+        return closed ? 0 : 1;
     }
 
     qm::SingleInstance single_instance;
@@ -27,7 +34,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
     }
     // The shell may hand a URL to a handler through COM, and asks its callers to
     // have the thread in a single-threaded apartment first. Kept for the whole run,
-    // which ends in ExitProcess.
+    // which ends in TerminateProcess.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);

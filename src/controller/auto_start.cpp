@@ -55,7 +55,7 @@ RunKeyStore& SystemRunKeyStore() {
     return store;
 }
 
-bool SetAutoStart(bool enable, RunKeyStore& store) {
+bool SetAutoStart(bool enable, RunKeyStore& store, const std::wstring& user_profile) {
     if (!enable) {
         bool machine_clear = store.Delete(HKEY_LOCAL_MACHINE);
         bool user_clear = store.Delete(HKEY_CURRENT_USER);
@@ -66,6 +66,19 @@ bool SetAutoStart(bool enable, RunKeyStore& store) {
         return machine_clear && user_clear;
     }
     std::wstring command = AutoStartCommand(ProgramFolder(), ExeBaseName());
+    // A copy in a profile, even run elevated, starts for this user only: a machine-wide
+    // entry would point every user of the PC into one profile, where a standard user
+    // could not untick it, nor the uninstaller, running as this user, remove it.
+    if (IsInUserProfile(ProgramFolder(), user_profile)) {
+        // An entry an earlier elevated run made for this copy moves, where this user may
+        // remove it; one that stays still starts the copy, and a second would start it twice.
+        if (SameProgramPath(store.Read(HKEY_LOCAL_MACHINE), command)) {
+            if (!store.Delete(HKEY_LOCAL_MACHINE))
+                return RemoveOffSwitch(store, HKEY_LOCAL_MACHINE);
+            store.DeleteSwitch(HKEY_LOCAL_MACHINE);
+        }
+        return store.Write(HKEY_CURRENT_USER, command) && RemoveOffSwitch(store, HKEY_CURRENT_USER);
+    }
     // One entry only: a second one would start a second copy at logon. So a
     // per-user fallback left from an earlier run goes once the machine-wide
     // entry is in place, and none is added while the machine-wide one already
@@ -91,8 +104,8 @@ bool IsAutoStartSet(RunKeyStore& store) {
     return false;
 }
 
-int AutoStartBoxAfterClick(int box_state, RunKeyStore& store) {
-    SetAutoStart(box_state == 1, store);
+int AutoStartBoxAfterClick(int box_state, RunKeyStore& store, const std::wstring& user_profile) {
+    SetAutoStart(box_state == 1, store, user_profile);
     return IsAutoStartSet(store) ? 1 : 0;
 }
 

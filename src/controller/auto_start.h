@@ -2,8 +2,10 @@
 // regModule1: the auto-start value "quenmarksearch" under the Run key.
 // The machine-wide key is tried first; a user without the right to change it
 // gets the same value under HKEY_CURRENT_USER, so the program still starts
-// with Windows for that user.
+// with Windows for that user. A copy in a user's profile always gets the latter.
 #include <windows.h>
+
+#include "platform/program_path.h"
 
 #include <optional>
 #include <string>
@@ -51,10 +53,12 @@ class RegistryRunKeyStore : public RunKeyStore {
 RunKeyStore& SystemRunKeyStore();
 
 // Writes (enable) or removes the entry for this program's exe. Enabling also removes
-// a switch that holds the entry back; removing takes the switches too. Returns whether
-// the registry now says what was asked: for true, that an entry Windows runs could be
-// written under either root; for false, that no entry is left under either.
-bool SetAutoStart(bool enable, RunKeyStore& store = SystemRunKeyStore());
+// a switch that holds the entry back; removing takes the switches too. A copy in a
+// user's profile (user_profile, or one beside it) is entered under HKCU only. Returns
+// whether the registry now says what was asked: for true, that an entry Windows runs
+// could be written under either root; for false, that no entry is left under either.
+bool SetAutoStart(bool enable, RunKeyStore& store = SystemRunKeyStore(),
+                  const std::wstring& user_profile = UserProfileFolder());
 
 // Whether a non-blank entry that is not switched off exists under either root.
 bool IsAutoStartSet(RunKeyStore& store = SystemRunKeyStore());
@@ -63,7 +67,8 @@ bool IsAutoStartSet(RunKeyStore& store = SystemRunKeyStore());
 // otherwise, and gives the state the box must show, which is what the registry
 // now holds: a refused change (a machine-wide entry this user may not delete)
 // never looks done.
-int AutoStartBoxAfterClick(int box_state, RunKeyStore& store = SystemRunKeyStore());
+int AutoStartBoxAfterClick(int box_state, RunKeyStore& store = SystemRunKeyStore(),
+                           const std::wstring& user_profile = UserProfileFolder());
 
 // The uninstaller's "/unregister": removes the value and its switches from HKLM (both
 // views) and HKCU, whatever program they name; a refused removal is skipped silently.

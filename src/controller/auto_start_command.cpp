@@ -1,5 +1,7 @@
 #include "controller/auto_start_command.h"
 
+#include <algorithm>
+
 namespace qm {
 
 namespace {
@@ -15,6 +17,28 @@ std::wstring Trim(const std::wstring& text) {
 
 wchar_t AsciiLower(wchar_t c) {
     return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+}
+
+bool SameIgnoringAsciiCase(const std::wstring& a, const std::wstring& b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+std::wstring WithoutTrailingSeparators(std::wstring path) {
+    while (!path.empty() && (path.back() == L'\\' || path.back() == L'/'))
+        path.pop_back();
+    return path;
+}
+
+bool IsInside(const std::wstring& path, const std::wstring& folder) {
+    return !folder.empty() && path.size() >= folder.size() &&
+           SameIgnoringAsciiCase(path.substr(0, folder.size()), folder) &&
+           (path.size() == folder.size() || path[folder.size()] == L'\\');
 }
 } // namespace
 
@@ -55,14 +79,23 @@ bool StartsWithWindows(const std::wstring& run_value,
 
 bool SameProgramPath(const std::wstring& a, const std::wstring& b) {
     std::wstring pa = CommandProgramPath(a);
-    std::wstring pb = CommandProgramPath(b);
-    if (pa.empty() || pa.size() != pb.size())
+    return !pa.empty() && SameIgnoringAsciiCase(pa, CommandProgramPath(b));
+}
+
+bool IsInUserProfile(const std::wstring& program_folder, const std::wstring& user_profile) {
+    const std::wstring folder = WithoutTrailingSeparators(program_folder);
+    const std::wstring profile = WithoutTrailingSeparators(user_profile);
+    if (IsInside(folder, profile))
+        return true;
+    const size_t slash = profile.find_last_of(L'\\');
+    if (slash == std::wstring::npos)
         return false;
-    for (size_t i = 0; i < pa.size(); ++i) {
-        if (AsciiLower(pa[i]) != AsciiLower(pb[i]))
-            return false;
-    }
-    return true;
+    // A profile at "D:\alice" or "\\server\share\alice" has a root as its parent, which
+    // holds far more than profiles.
+    const std::wstring profiles = profile.substr(0, slash);
+    const bool unc = profiles.rfind(L"\\\\", 0) == 0;
+    const auto separators = std::count(profiles.begin(), profiles.end(), L'\\');
+    return separators > (unc ? 3 : 0) && IsInside(folder, profiles);
 }
 
 } // namespace qm

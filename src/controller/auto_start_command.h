@@ -41,6 +41,11 @@ std::wstring CommandProgramPath(const std::wstring& value);
 // Whether a Run value names a program at all (blank or empty quotes do not).
 bool IsAutoStartValuePresent(const std::wstring& value);
 
+// Whether the program's folder lies in a user's profile: the given user's own, or another
+// one beside it (in the folder that holds the profiles, unless that is a drive root).
+// Paths compare without regard to ASCII case; an empty profile contains nothing.
+bool IsInUserProfile(const std::wstring& program_folder, const std::wstring& user_profile);
+
 // Whether two Run values name the same program (paths compare without regard
 // to ASCII case, as Windows file names do).
 bool SameProgramPath(const std::wstring& a, const std::wstring& b);

@@ -171,8 +171,11 @@ void FrmSet::EndProgram() {
     SaveSettings();
     tray_.Hide();
     // Nothing of the program runs after this: an action still waiting inside a
-    // hotkey handler must not carry on against destroyed windows.
-    ExitProcess(0);
+    // hotkey handler must not carry on against destroyed windows. Not ExitProcess: it
+    // runs the DLLs' detach code, which can wait on a lock that a worker thread (a
+    // fetch of up to a minute, a browser launch) held when it was stopped, and so hold
+    // up the exit or the log-off. Everything worth keeping is written by now.
+    TerminateProcess(GetCurrentProcess(), 0);
 }
 
 void FrmSet::ExitFromTray() {
@@ -216,9 +219,10 @@ void FrmSet::OnAutoStartClicked() {
 }
 
 void FrmSet::OnUpdateTimer() {
-    KillTimer(hwnd(), L::kUpdateTimer); // once per run, also while the check waits
-    if (CheckState(L::kUpdateTips) == 1)
-        RunUpdateCheck(hwnd());
+    KillTimer(hwnd(), L::kUpdateTimer); // also while the check waits
+    // Started at logon, the check may come before the network: then once more, later.
+    if (CheckState(L::kUpdateTips) == 1 && RunUpdateCheck(hwnd()) == UpdateCheck::TryAgainLater)
+        SetTimer(hwnd(), L::kUpdateTimer, kUpdateRetryDelayMs, nullptr);
 }
 
 clsWaitableTimer& FrmSet::WaitObject() {

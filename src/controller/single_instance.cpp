@@ -1,5 +1,9 @@
 #include "controller/single_instance.h"
 
+#include "controller/auto_start_command.h"
+#include "platform/process_facts.h"
+#include "platform/program_path.h"
+
 #include <utility>
 
 namespace qm {
@@ -30,6 +34,21 @@ void ActivateRunningCopy(const char* window_class) {
         }
         Sleep(100);
     }
+}
+
+bool CloseRunningCopy(const char* window_class, DWORD wait_ms) {
+    HWND running = FindWindowA(window_class, nullptr);
+    if (!running)
+        return true;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(running, &pid);
+    UniqueHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+    if (!process || !SameProgramPath(ProcessImagePath(process.get()), ProgramPath()))
+        return false;
+    // Refused when that copy runs elevated and this one does not.
+    if (!PostMessageA(running, WM_CLOSE, 0, 0))
+        return false;
+    return WaitForSingleObject(process.get(), wait_ms) == WAIT_OBJECT_0;
 }
 
 } // namespace qm

@@ -21,4 +21,13 @@ UINT ShowSettingsMessage();
 // Asks the running copy (found by its settings window's class) to come to the front.
 void ActivateRunningCopy(const char* window_class);
 
+// How long the uninstaller and an upgrade wait for the running copy to end.
+inline constexpr DWORD kRunningCopyExitWaitMs = 5000;
+
+// Asks a running copy of this same exe to save its settings and end, as its close box
+// does, and waits up to wait_ms for its end: its files can then be removed or replaced
+// without a reboot. A copy run from elsewhere (the portable zip's) is left alone.
+// True when no such copy runs any more.
+bool CloseRunningCopy(const char* window_class, DWORD wait_ms = kRunningCopyExitWaitMs);
+
 } // namespace qm

@@ -27,7 +27,7 @@ struct FetchState {
     SRWLOCK lock = SRWLOCK_INIT;
     LONG references = 2; // the caller and the worker
     bool abandoned = false;
-    std::optional<std::string> answer;
+    VersionFetch answer;
     UniqueHandle done;
     std::string url;
     const WinInetApi* api = nullptr;
@@ -89,7 +89,7 @@ bool Abandoned(FetchState& state) {
     return state.abandoned;
 }
 
-void Deliver(FetchState& state, std::optional<std::string> answer) {
+void Deliver(FetchState& state, VersionFetch answer) {
     Locked lock(state);
     state.answer = std::move(answer);
     SetEvent(state.done.get());
@@ -101,7 +101,7 @@ void Transfer(FetchState* state) {
     const WinInetApi& api = *state->api;
     std::optional<HttpTarget> target = SplitHttpUrl(api, state->url);
     if (!target) {
-        Deliver(*state, std::nullopt);
+        Deliver(*state, {});
         return;
     }
     UniqueHinternet session(
@@ -112,27 +112,33 @@ void Transfer(FetchState* state) {
                                    ? api.connect(session.get(), target->host.c_str(), target->port,
                                                  nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0)
                                    : nullptr);
-    // Always ask the server: a cached copy could hide a new version.
+    // Always ask the server: a cached copy could hide a new version. A move of the site
+    // to HTTPS is followed even where Internet Options would warn of the change of zone:
+    // with no one to answer, that warning fails the request (12039).
     const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
                         INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_UI |
-                        INTERNET_FLAG_NO_COOKIES;
+                        INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_IGNORE_REDIRECT_TO_HTTPS;
     UniqueHinternet request(connection
                                 ? api.open_request(connection.get(), "GET", target->path.c_str(),
                                                    nullptr, nullptr, nullptr, flags, 0)
                                 : nullptr);
     if (!request) {
-        Deliver(*state, std::nullopt);
+        Deliver(*state, {});
         return;
     }
     // Wine ignores the time-outs of the session for a request: set them here too.
     SetTimeouts(api, request.get());
+    if (!api.send_request(request.get(), nullptr, 0, nullptr, 0)) {
+        // Whether a connection was made at all decides whether the check comes again.
+        Deliver(*state, {std::nullopt, false, GetLastError()});
+        return;
+    }
     DWORD status = 0;
     DWORD status_size = sizeof(status);
-    if (!api.send_request(request.get(), nullptr, 0, nullptr, 0) ||
-        !api.query_info(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
+    if (!api.query_info(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
                         &status_size, nullptr) ||
         !IsVersionFileStatus(status)) {
-        Deliver(*state, std::nullopt);
+        Deliver(*state, {std::nullopt, true, 0});
         return;
     }
 
@@ -146,7 +152,7 @@ void Transfer(FetchState* state) {
         body.append(buffer, got);
     }
     // Before the handles close: closing may first read the rest of a long answer.
-    Deliver(*state, std::move(body));
+    Deliver(*state, {std::move(body), true, 0});
 }
 
 DWORD WINAPI TransferThread(void* parameter) {
@@ -158,12 +164,12 @@ DWORD WINAPI TransferThread(void* parameter) {
 
 } // namespace
 
-std::optional<std::string> FetchVersionText(const char* url) {
+VersionFetch FetchVersionText(const char* url) {
     if (!url)
-        return std::nullopt;
+        return {};
     const WinInetApi* api = WinInet();
     if (!api)
-        return std::nullopt;
+        return {};
     auto* state = new FetchState;
     state->url = url;
     state->api = api;
@@ -172,7 +178,7 @@ std::optional<std::string> FetchVersionText(const char* url) {
                                     : nullptr);
     if (!worker) {
         delete state; // no worker took its reference
-        return std::nullopt;
+        return {};
     }
 
     // One deadline for the whole request: a server that trickles bytes never times
@@ -197,7 +203,7 @@ std::optional<std::string> FetchVersionText(const char* url) {
 
     // The worker ends on its own, at the latest when its own time-outs run out; the
     // state it shares outlives whichever of the two ends last.
-    std::optional<std::string> answer;
+    VersionFetch answer;
     {
         Locked lock(*state);
         if (finished)

@@ -71,4 +71,17 @@ bool IsVersionFileStatus(unsigned long http_status) {
     return http_status >= 200 && http_status <= 299;
 }
 
+bool TryUpdateCheckAgain(const VersionFetch& fetch, int checks_run) {
+    // WinINet's errors that say no connection was made (wininet.h).
+    constexpr unsigned long kNameNotResolved = 12007, kCannotConnect = 12029, kDisconnected = 12163,
+                            kServerUnreachable = 12164, kProxyUnreachable = 12165;
+    if (fetch.answered || checks_run != 1)
+        return false;
+    for (unsigned long error :
+         {kNameNotResolved, kCannotConnect, kDisconnected, kServerUnreachable, kProxyUnreachable})
+        if (fetch.error == error)
+            return true;
+    return false;
+}
+
 } // namespace qm

@@ -26,4 +26,16 @@ UpdateVerdict JudgeVersionAnswer(const std::string& own, const std::optional<std
 // no answer, like a failed fetch.
 bool IsVersionFileStatus(unsigned long http_status);
 
+// What one fetch of the version file came to.
+struct VersionFetch {
+    std::optional<std::string> text; // the version file's content; nullopt when none came
+    bool answered = false;           // an HTTP answer came, of any status
+    unsigned long error = 0;         // WinINet's error when the request failed without one
+};
+
+// Whether the check is run once more, later: only the first one, and only when it could
+// not connect at all (started at logon, before the network is up). A check that got any
+// answer, or that timed out once connected, is never repeated.
+bool TryUpdateCheckAgain(const VersionFetch& fetch, int checks_run);
+
 } // namespace qm

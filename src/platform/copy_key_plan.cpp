@@ -168,11 +168,7 @@ bool IsCopyCombination(int key_code, int mod_key_code) {
 }
 
 bool InjectedKeysWouldBeDropped(const IntegrityProbe& foreground, const IntegrityProbe& own) {
-    if (!own.rid)
-        return false;
-    if (!foreground.opened || !foreground.rid)
-        return true;
-    return *foreground.rid > *own.rid;
+    return own.rid && foreground.rid && *foreground.rid > *own.rid;
 }
 
 } // namespace qm

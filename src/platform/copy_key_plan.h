@@ -94,9 +94,9 @@ struct IntegrityProbe {
 };
 
 // Whether injected keys would be silently dropped on their way to the foreground
-// process: it runs at a higher integrity level than this program, or it is closed
-// to this program, which only a higher one is. Without this program's own level
-// nothing can be compared, and the keys are sent as always.
+// process: only when both levels are known and its level is higher than this
+// program's. A process closed to this program may merely belong to another account
+// ("Run as different user") at an equal or lower level, which the keys do reach.
 bool InjectedKeysWouldBeDropped(const IntegrityProbe& foreground, const IntegrityProbe& own);
 
 } // namespace qm

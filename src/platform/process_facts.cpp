@@ -29,14 +29,18 @@ IntegrityProbe IntegrityOf(HANDLE process) {
 }
 
 std::string ExeNameOf(HANDLE process) {
+    std::wstring full = ProcessImagePath(process);
+    return WideToAnsi(full.substr(full.find_last_of(L"\\/") + 1));
+}
+} // namespace
+
+std::wstring ProcessImagePath(HANDLE process) {
     wchar_t path[MAX_PATH] = {};
     DWORD length = MAX_PATH;
     if (!QueryFullProcessImageNameW(process, 0, path, &length))
         return {};
-    std::wstring full(path, length);
-    return WideToAnsi(full.substr(full.find_last_of(L"\\/") + 1));
+    return std::wstring(path, length);
 }
-} // namespace
 
 ProcessFacts QueryProcessFacts(DWORD process_id) {
     UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id));

@@ -19,4 +19,8 @@ ProcessFacts QueryProcessFacts(DWORD process_id);
 
 IntegrityProbe OwnIntegrity();
 
+// The full path of a process's exe, from a handle with PROCESS_QUERY_LIMITED_INFORMATION;
+// empty when unknown.
+std::wstring ProcessImagePath(HANDLE process);
+
 } // namespace qm

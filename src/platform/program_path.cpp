@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 namespace qm {
 
 namespace {
@@ -20,6 +22,10 @@ std::wstring ModulePath() {
 }
 } // namespace
 
+std::wstring ProgramPath() {
+    return ModulePath();
+}
+
 std::wstring ProgramFolder() {
     std::wstring path = ModulePath();
     size_t slash = path.find_last_of(L"\\/");
@@ -37,6 +43,13 @@ std::wstring ExeBaseName() {
     std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
     size_t dot = name.find_last_of(L'.');
     return dot == std::wstring::npos ? name : name.substr(0, dot);
+}
+
+std::wstring UserProfileFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, folder)))
+        return {};
+    return folder;
 }
 
 } // namespace qm

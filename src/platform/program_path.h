@@ -5,9 +5,13 @@
 
 namespace qm {
 
+// The exe's full path.
+std::wstring ProgramPath();
 // The exe's folder without a trailing separator, except at a drive root ("D:\").
 std::wstring ProgramFolder();
 // The exe's file name without its extension ("quenmark").
 std::wstring ExeBaseName();
+// The current user's profile folder ("C:\Users\alice"); empty when unknown.
+std::wstring UserProfileFolder();
 
 } // namespace qm

@@ -4,12 +4,6 @@ namespace qm {
 
 namespace {
 
-template <typename F> bool Take(HMODULE module, const char* name, F& function) {
-    // Through void(*)(): GCC's warning about casts between function types exempts it.
-    function = reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-    return function != nullptr;
-}
-
 INIT_ONCE wininet_once = INIT_ONCE_STATIC_INIT;
 WinInetApi wininet_api;
 bool wininet_loaded = false;
@@ -24,19 +18,20 @@ BOOL CALLBACK LoadOnce(INIT_ONCE*, void*, void**) {
 
 } // namespace
 
-std::optional<WinInetApi> LoadWinInetApi(const wchar_t* dll) {
-    HMODULE module = LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+std::optional<WinInetApi> LoadWinInetApi(const wchar_t* dll, SystemFolderLoad how) {
+    HMODULE module = LoadSystemLibrary(dll, how);
     if (!module)
         return std::nullopt;
     WinInetApi api{};
-    if (Take(module, "InternetCrackUrlA", api.crack_url) &&
-        Take(module, "InternetOpenA", api.open) && Take(module, "InternetConnectA", api.connect) &&
-        Take(module, "InternetSetOptionA", api.set_option) &&
-        Take(module, "HttpOpenRequestA", api.open_request) &&
-        Take(module, "HttpSendRequestA", api.send_request) &&
-        Take(module, "HttpQueryInfoA", api.query_info) &&
-        Take(module, "InternetReadFile", api.read_file) &&
-        Take(module, "InternetCloseHandle", api.close_handle))
+    if (FindFunction(module, "InternetCrackUrlA", api.crack_url) &&
+        FindFunction(module, "InternetOpenA", api.open) &&
+        FindFunction(module, "InternetConnectA", api.connect) &&
+        FindFunction(module, "InternetSetOptionA", api.set_option) &&
+        FindFunction(module, "HttpOpenRequestA", api.open_request) &&
+        FindFunction(module, "HttpSendRequestA", api.send_request) &&
+        FindFunction(module, "HttpQueryInfoA", api.query_info) &&
+        FindFunction(module, "InternetReadFile", api.read_file) &&
+        FindFunction(module, "InternetCloseHandle", api.close_handle))
         return api;
     FreeLibrary(module);
     return std::nullopt;

@@ -10,6 +10,8 @@
 
 #include <optional>
 
+#include "platform/system_library.h"
+
 namespace qm {
 
 struct WinInetApi {
@@ -26,7 +28,8 @@ struct WinInetApi {
 
 // The table from `dll` in the system folder, or nothing when the library or one of
 // the functions is missing (the library is then let go).
-std::optional<WinInetApi> LoadWinInetApi(const wchar_t* dll);
+std::optional<WinInetApi> LoadWinInetApi(const wchar_t* dll,
+                                         SystemFolderLoad how = SystemFolderLoad::Best);
 
 // WinINet's table, loaded at the first call and kept until exit: a fetch abandoned at
 // its deadline may still be using it. Null when it cannot be loaded.

@@ -1,5 +1,6 @@
 #include "tray/tray_icon.h"
 
+#include "platform/system_library.h"
 #include "tray/notify_text.h"
 
 namespace qm {
@@ -16,6 +17,16 @@ static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V2_SIZE == 488);
 
 bool IsAnsiLeadByte(unsigned char byte) {
     return IsDBCSLeadByte(byte) != FALSE;
+}
+
+// The filter for this window alone came with Windows 7, looked up so that the exe still
+// starts on Vista, where the older call opens the whole process to the message.
+void LetTaskbarBroadcastIn(HWND window, UINT message) {
+    decltype(&ChangeWindowMessageFilterEx) filter_window = nullptr;
+    if (FindFunction(GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx", filter_window))
+        filter_window(window, message, MSGFLT_ALLOW, nullptr);
+    else
+        ChangeWindowMessageFilter(message, MSGFLT_ADD);
 }
 
 template <size_t N> void WriteField(char (&field)[N], const std::string& text) {
@@ -44,7 +55,7 @@ bool Tray::Create(HICON host_icon, NotifyFunction notify) {
     // When the program runs elevated, the shell's broadcast would otherwise be filtered
     // out; failure only means the icon is not restored after a shell restart.
     if (taskbar_created_)
-        ChangeWindowMessageFilterEx(hwnd(), taskbar_created_, MSGFLT_ALLOW, nullptr);
+        LetTaskbarBroadcastIn(hwnd(), taskbar_created_);
 
     record_.cbSize = NOTIFYICONDATAA_V2_SIZE;
     record_.hWnd = hwnd();
@@ -62,7 +73,7 @@ void Tray::Show() {
 
 void Tray::Add() {
     StopRetrying();
-    if (Send(NIM_ADD))
+    if (AddOrKeep())
         return;
     // Started from the Run key at logon, the program can come before the taskbar, and
     // "TaskbarCreated" may never follow; without the icon a hidden program is unreachable.
@@ -70,12 +81,18 @@ void Tray::Add() {
         retries_left_ = kRetryAddCount;
 }
 
+bool Tray::AddOrKeep() {
+    // Explorer also announces "TaskbarCreated" on DPI and monitor changes while it keeps
+    // the icon; the add then fails, and a modify that succeeds says the icon is there.
+    return Send(NIM_ADD) || Send(NIM_MODIFY, false);
+}
+
 void Tray::OnTimer(UINT_PTR id) {
     if (id != kRetryAddTimer)
         return;
     if (retries_left_ > 0 && shown_) {
         --retries_left_;
-        if (!Send(NIM_ADD) && retries_left_ > 0)
+        if (!AddOrKeep() && retries_left_ > 0)
             return;
     }
     StopRetrying();
@@ -109,9 +126,9 @@ void Tray::Hide() {
         Send(NIM_DELETE);
 }
 
-bool Tray::Send(DWORD operation) {
+bool Tray::Send(DWORD operation, bool with_balloon) {
     // An add never carries the last balloon: a re-added icon must not show it again.
-    const bool with_balloon = operation != NIM_ADD;
+    with_balloon = with_balloon && operation != NIM_ADD;
     WriteField(record_.szInfoTitle, with_balloon ? info_title_ : std::string());
     WriteField(record_.szInfo, with_balloon ? info_text_ : std::string());
     // A refused modify or delete changes nothing here; only a refused add is tried again.

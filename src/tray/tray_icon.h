@@ -22,8 +22,8 @@ class Tray final : private WindowBase {
     // Creates the hidden notification window. The host's icon is borrowed, not owned.
     bool Create(HICON host_icon, NotifyFunction notify = Shell_NotifyIconA);
     // A refused add (the taskbar is still starting at logon) is tried again every
-    // kRetryAddMs for up to kRetryAddCount times, until it succeeds or the taskbar
-    // announces itself.
+    // kRetryAddMs for up to kRetryAddCount times, until it succeeds, the shell turns
+    // out to hold the icon already, or the taskbar announces itself.
     void Show();
     // Texts are in the ANSI code page; style is the shell's balloon icon value.
     void ShowBubble(const std::string& title, const std::string& text, DWORD style);
@@ -47,8 +47,9 @@ class Tray final : private WindowBase {
     LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
     void OnTimer(UINT_PTR id) override; // a retried add
     void OnNotification(UINT mouse_message);
-    bool Send(DWORD operation);
+    bool Send(DWORD operation, bool with_balloon = true);
     void Add();
+    bool AddOrKeep(); // true when the shell holds the icon afterwards
     void StopRetrying();
     static void Raise(const std::function<void()>& event);
 

@@ -376,7 +376,7 @@ class HttpServer:
     Reached by the program through the Wine prefix's proxy settings, so the
     program's real URL is requested and no test-only switch is needed."""
 
-    def __init__(self):
+    def __init__(self, port=0):
         self.body = b'1.0'
         self.status = 200
         self.delay = 0.0
@@ -404,7 +404,7 @@ class HttpServer:
             def log_message(self, *args):
                 pass
 
-        self.server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), Handler)
+        self.server = http.server.ThreadingHTTPServer(('127.0.0.1', port), Handler)
         self.server.daemon_threads = True
         self.port = self.server.server_address[1]
         self.thread = threading.Thread(target=self.server.serve_forever, daemon=True)
@@ -426,11 +426,13 @@ class HttpServer:
         self.server.server_close()
 
 
-def syscommand(title, command):
-    """Sends a window's title-bar command ("close" or "minimize") by its exact title."""
+def syscommand(title, command, with_output=False):
+    """Sends a window's title-bar command ("close" or "minimize") by its exact title; the
+    exit code, and with_output also what the helper printed."""
     exe = os.path.join(BUILD_DIR, 'syscommand.exe')
-    return subprocess.run([WINELOADER, exe, title, command], stdin=subprocess.DEVNULL,
-                          capture_output=True, timeout=30).returncode
+    result = subprocess.run([WINELOADER, exe, title, command], stdin=subprocess.DEVNULL,
+                            capture_output=True, timeout=30)
+    return (result.returncode, result.stdout.decode()) if with_output else result.returncode
 
 
 # The notification area. Under Xvfb there is no XEmbed tray, so Wine's explorer shows
@@ -474,7 +476,8 @@ def balloons():
 
 
 def use_closed_port_as_wine_proxy():
-    """Points WinINet at a proxy port where nobody listens: every request is refused."""
+    """Points WinINet at a proxy port where nobody listens: every request is refused until
+    a server is started there. Returns the port."""
     import socket
     with socket.socket() as s:
         s.bind(('127.0.0.1', 0))
@@ -482,6 +485,7 @@ def use_closed_port_as_wine_proxy():
     key = r'HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
     wine_reg('add', key, '/v', 'ProxyEnable', '/t', 'REG_DWORD', '/d', '1', '/f')
     wine_reg('add', key, '/v', 'ProxyServer', '/t', 'REG_SZ', '/d', '127.0.0.1:%d' % port, '/f')
+    return port
 
 
 # The program itself.

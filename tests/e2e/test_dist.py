@@ -101,6 +101,11 @@ class Packages(unittest.TestCase):
         self.assertLess(int(unregister['Sequence']), int(sequence['RemoveFiles']['Sequence']))
         actions = {row['Action']: row for row in msi_table(msi, 'CustomAction')}
         self.assertEqual(actions['RemoveStartupEntries']['Target'], '/unregister')
+        # The upgrade's removal of the old version ends a running copy instead.
+        close = sequence['CloseRunningCopy']
+        self.assertEqual(close['Condition'], 'REMOVE="ALL" AND UPGRADINGPRODUCTCODE')
+        self.assertLess(int(close['Sequence']), int(sequence['RemoveFiles']['Sequence']))
+        self.assertEqual(actions['CloseRunningCopy']['Target'], '/exit')
         shortcuts = msi_table(msi, 'Shortcut')
         self.assertEqual([(s['Directory_'], s['Name']) for s in shortcuts],
                          [('ProgramMenuFolder', 'Quenmark Search')])
@@ -165,8 +170,9 @@ class MsiInstall(unittest.TestCase):
     def test_install_then_uninstall(self):
         """The shipped package, whose 32-bit exe this Wine cannot start, so its removal must
         not depend on the exe; then the same package around this build's 64-bit exe, which
-        runs as the uninstaller's "/unregister". (An upgrade's removal of the old version
-        cannot be shown here: Wine's RemoveExistingProducts sets no UPGRADINGPRODUCTCODE.)"""
+        runs while it is removed and as the uninstaller's "/unregister". (An upgrade's
+        removal of the old version, with "/exit", cannot be shown here: Wine's
+        RemoveExistingProducts sets no UPGRADINGPRODUCTCODE.)"""
         with tempfile.TemporaryDirectory() as out:
             subprocess.run([sys.executable, MAKE_DIST, '--version', VERSION, '--publisher',
                             PUBLISHER, '--exe', os.path.join(BUILD_DIR, 'quenmark.exe'),
@@ -189,17 +195,23 @@ class MsiInstall(unittest.TestCase):
             qmwine.wine_reg('add', key, '/v', 'quenmarksearch', '/t', kind, '/d', data, view, '/f')
         qmwine.wine_reg('add', STARTUP_ENTRIES[1][0], '/v', 'QuenmarkNeighbour', '/d', 'x', '/f')
         self.assertEqual(self.startup_entries(), ([True] * len(STARTUP_ENTRIES), True))
-        ini = b'[auto]\r\nchecka=1\r\n'
         if exe_runs:
-            with open(os.path.join(self.folder, 'set.ini'), 'wb') as f:
-                f.write(ini)
+            # The installed program runs: the uninstaller asks it to save and end. Without
+            # "checkc" the box keeps its ticked default, which its save must write.
+            program = qmwine.Program(folder=self.folder, wine32=False,
+                                     ini_text=qmwine.saved_ini().replace('checkc=0\r\n', ''))
+            self.addCleanup(program.cleanup)
+            program.start()
+            self.assertIsNotNone(qmwine.wait_window(qmwine.QUENMARK_TITLE_RE, 20))
 
         self.msiexec('/x', msi)
         if exe_runs:
-            # The user's settings stay, untouched, and keep the folder.
-            self.assertEqual(os.listdir(self.folder), ['set.ini'])
-            self.assertEqual(read(os.path.join(self.folder, 'set.ini')), ini)
-            shutil.rmtree(self.folder)
+            self.assertEqual(program.wait_exit(15), 0, 'the running copy did not end')
+            # The user's settings stay, as the program saved them, and keep the folder.
+            self.assertEqual(sorted(os.listdir(self.folder)),
+                             sorted(['set.ini', os.path.basename(program.stdout_path)]))
+            self.assertEqual(program.read_ini(), qmwine.saved_ini(search_and_close=1))
+            program.cleanup()
         self.assertFalse(os.path.exists(self.folder))
         self.assertFalse(os.path.exists(self.shortcut))
         self.assertIsNone(self.uninstall_entry(msi))

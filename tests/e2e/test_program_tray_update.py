@@ -63,6 +63,9 @@ class ProgramTrayAndUpdate(unittest.TestCase):
                                      'no update prompt')
                 self.assertEqual(program.wait_launches(1),
                                  ['http://www.quenmark.com/search/index.html'])
+                # With DLLs taken from the system folder only, the tray's launches work too.
+                self.choose_from_tray_menu(['Down', 'Down', 'Down', 'Return'])
+                self.assertEqual(program.wait_launches(2)[1:], ['http://www.quenmark.com'])
                 self.assertEqual(len(self.server.requests), 1, self.server.requests)
                 self.assertRegex(self.server.requests[0],
                                  r'^http://www\.quenmark\.com(:80)?/search/updata/updatanew\.txt$')

@@ -159,15 +159,23 @@ class SettingsWindowTest(qmwine.UpdateAnsweredLocally):
                 self.assertEqual(program.read_ini(), saved)
 
     def test_end_of_session_saves_as_closing_does(self):
-        program = self.start(SAVED_INI)
+        # The update check's fetch still hangs: the end must not wait for its thread.
+        self.server.requests.clear()
+        self.server.delay = 300
+        self.addCleanup(setattr, self.server, 'delay', 0)
+        ini = qmwine.saved_ini(update_tips=1)
+        program = self.start(ini)
         wid = self.main_window()
+        self.assertTrue(qmwine.wait_until(lambda: self.server.requests, 20), 'no fetch')
         self.click(wid, CHK_CHECK1)
         time.sleep(0.5)
-        self.assertEqual(program.read_ini(), SAVED_INI, 'nothing is saved before the end')
-        self.assertEqual(qmwine.syscommand(TITLE, 'endsession'), 0,
-                         'the end of the session must never be refused')
+        self.assertEqual(program.read_ini(), ini, 'nothing is saved before the end')
+        code, said = qmwine.syscommand(TITLE, 'endsession', with_output=True)
+        self.assertEqual(code, 0, 'the end of the session was refused or the program stayed')
         self.assertIsNotNone(program.wait_exit(15), 'the program did not end with the session')
-        self.assertEqual(program.read_ini(), FIRST_HOTKEY_OFF_INI)
+        print('\nlog-off with a fetch hanging: program ' + said.strip())
+        self.assertEqual(program.read_ini(),
+                         ini.replace('checka=1\r\ncheckb', 'checka=0\r\ncheckb'))
 
     def test_effective_box_after_an_edit_with_the_right_button_and_with_space(self):
         program = self.start(SAVED_INI)

@@ -32,11 +32,12 @@ class UpdateCheck(unittest.TestCase):
         if self.host:
             self.host.cleanup()
 
-    def start(self):
+    def start(self, retry_ms=None):
         if self.host:
             self.host.cleanup()
         self.server.requests.clear()
-        self.host = qmwine.Program(HOST_EXE).start(args=['update'])
+        retry = ['retry=%d' % retry_ms] if retry_ms else []
+        self.host = qmwine.Program(HOST_EXE).start(args=['update', *retry])
         self.assertTrue(self.host.wait_output(r'^ready$', 20), self.host.output())
         return self.host
 
@@ -107,7 +108,21 @@ class UpdateCheck(unittest.TestCase):
                     qmwine.use_closed_port_as_wine_proxy()
                 self.start()
                 self.wait_done_without_prompt()
+                # Only a check that could not connect comes again; an answer is final.
+                self.assertEqual('update again later' in self.host.output(), case == 'refused')
         self.open_and_close_menu()
+
+    def test_a_check_that_could_not_connect_comes_once_more(self):
+        port = qmwine.use_closed_port_as_wine_proxy()
+        self.start(retry_ms=3000)
+        self.assertTrue(self.host.wait_output(r'^update again later$', 20))
+        # The network is up by the second check, which finds the new version.
+        server = qmwine.HttpServer(port)
+        self.addCleanup(server.close)
+        server.body = b'1.1'
+        self.answer_prompt('Escape')
+        self.assertEqual(len(server.requests), 1)
+        self.assertEqual(self.host.output().count('update again later'), 1)
 
     def test_slow_answer_keeps_the_menu_working_and_a_second_check_is_refused(self):
         self.server.body = b'1.0'

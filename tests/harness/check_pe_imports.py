@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Checks every exe and DLL in what ships, without running anything: each slot of
 its import and delay-import address tables is filled and points into the image,
-and its subsystem version is 6.0. A slot the linker left at 0 makes the first call
-through it jump to address 0 (the i686 link once dropped every delay-load stub).
+its subsystem version is 6.0, and it is linked terminal-server aware. A slot the
+linker left at 0 makes the first call through it jump to address 0 (the i686 link
+once dropped every delay-load stub).
 
 Usage: check_pe_imports.py FILE...   (an exe or DLL, a .zip, or an .msi)"""
 import os
@@ -14,6 +15,7 @@ import tempfile
 import zipfile
 
 IMPORTS, DELAY_IMPORTS = 1, 13
+TERMINAL_SERVER_AWARE = 0x8000
 
 
 class Image:
@@ -29,6 +31,7 @@ class Image:
         self.base = struct.unpack_from('<Q' if self.wide else '<I', data,
                                        optional + (24 if self.wide else 28))[0]
         self.subsystem_version = struct.unpack_from('<HH', data, optional + 48)
+        self.dll_characteristics = struct.unpack_from('<H', data, optional + 70)[0]
         self.size = struct.unpack_from('<I', data, optional + 56)[0]
         directories = optional + (112 if self.wide else 96)
         self.directories = [struct.unpack_from('<II', data, directories + 8 * i)
@@ -71,6 +74,8 @@ def faults(image):
     found = []
     if image.subsystem_version != (6, 0):
         found.append('subsystem version %d.%d, not 6.0' % image.subsystem_version)
+    if not image.dll_characteristics & TERMINAL_SERVER_AWARE:
+        found.append('not linked --tsaware')
     ordinal_flag = 1 << (image.slot * 8 - 1)
     # Before loading, an import slot holds what its name-table slot holds: the RVA of
     # the function's name, or an ordinal.

@@ -84,5 +84,27 @@ TEST(AutoStartCommand, TaskManagersSwitchHoldsBackAnEntry) {
     EXPECT_STREQ(StartupApprovedSubkey(false, false), L"Run");
 }
 
+// A copy in a profile gets a per-user entry: a machine-wide one would point every user
+// of the PC into that profile.
+TEST(AutoStartCommand, CopiesInAProfileAreTold) {
+    const wchar_t* alice = L"C:\\Users\\alice";
+    const struct {
+        const wchar_t *folder, *profile;
+        bool inside;
+    } rows[] = {
+        {L"C:\\Users\\alice\\AppData\\Local\\Programs\\Quenmark Search", alice, true},
+        {L"c:\\users\\ALICE\\Downloads\\", alice, true},
+        {L"C:\\Users\\bob\\Downloads", alice, true}, // another profile beside it
+        {L"C:\\UsersX\\Tools", alice, false},
+        {L"C:\\Program Files\\Quenmark Search", alice, false},
+        {L"D:\\Tools", L"D:\\alice", false}, // the drive is no folder of profiles
+        {L"\\\\srv\\home\\Tools", L"\\\\srv\\home\\alice", false},
+        {L"\\\\srv\\home\\p\\bob", L"\\\\srv\\home\\p\\alice", true},
+        {L"C:\\Tools", L"", false}, // profile unknown
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(IsInUserProfile(row.folder, row.profile), row.inside) << row.folder;
+}
+
 } // namespace
 } // namespace qm

@@ -204,8 +204,9 @@ TEST(CopyKeyPlan, KeysAreDroppedOnlyOnTheWayUp) {
         {"lower level", {true, kMedium}, {true, kHigh}, false},
         {"administrator", {true, kHigh}, {true, kMedium}, true},
         {"system", {true, kSystem}, {true, kHigh}, true},
-        {"cannot be opened", closed, {true, kMedium}, true},
-        {"opened but its token is closed", unread, {true, kMedium}, true},
+        // Another account's process is closed to us whatever its level: send the keys.
+        {"cannot be opened", closed, {true, kMedium}, false},
+        {"opened but its token is closed", unread, {true, kMedium}, false},
         {"own level unknown: nothing to compare", {true, kHigh}, unread, false},
         {"nothing known at all", closed, unread, false},
     };

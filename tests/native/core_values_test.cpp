@@ -131,6 +131,28 @@ TEST(UpdateVersion, OnlyASuccessStatusCarriesTheVersionFile) {
         EXPECT_FALSE(IsVersionFileStatus(status)) << status;
 }
 
+// At logon the network may not be up yet: such a check comes once more. One that reached
+// anything never does, so the maker's site sees one request per run as before.
+TEST(UpdateVersion, OnlyAFirstCheckThatCouldNotConnectIsTriedAgain) {
+    const struct {
+        const char* name;
+        VersionFetch fetch;
+        int checks_run;
+        bool again;
+    } rows[] = {
+        {"host not found", {std::nullopt, false, 12007}, 1, true},
+        {"refused", {std::nullopt, false, 12029}, 1, true},
+        {"proxy unreachable", {std::nullopt, false, 12165}, 1, true},
+        {"refused again", {std::nullopt, false, 12029}, 2, false},
+        {"timed out", {std::nullopt, false, 12002}, 1, false},
+        {"abandoned at the deadline", {std::nullopt, false, 0}, 1, false},
+        {"version file", {std::string("1.0"), true, 0}, 1, false},
+        {"error page", {std::nullopt, true, 0}, 1, false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(TryUpdateCheckAgain(row.fetch, row.checks_run), row.again) << row.name;
+}
+
 TEST(Utf, EncodesCharactersOfEveryLength) {
     EXPECT_EQ(Utf16ToUtf8(u"a\u00e9\u4e2d\U0001F600"), "a\xc3\xa9\xe4\xb8\xad\xf0\x9f\x98\x80");
 }

@@ -75,31 +75,41 @@ std::wstring ReadRegString(HKEY root, const std::wstring& path, const std::wstri
     return ReadRegistryText(root, path, name).value_or(L"");
 }
 
+// A copy outside any profile prefers the machine; a copy in one (the installer's
+// %LOCALAPPDATA%, Downloads) keeps to the user, also when it may write the machine's.
 TEST(AutoStart, EnablingPrefersTheMachineAndFallsBackToTheUser) {
     const std::wstring own = OwnCommand(), other = L"C:\\Elsewhere\\quenmark.exe";
+    const std::wstring outside = L"C:\\Users\\nobody", inside = ProgramFolder();
     const struct {
         const char* name;
-        bool machine_refuses, user_refuses;
+        bool in_profile, machine_refuses, user_refuses;
         std::wstring machine_before, user_before;
         bool result;
         std::wstring machine_after, user_after;
     } rows[] = {
-        {"both writable", false, false, L"", L"", true, own, L""},
-        {"machine refused", true, false, L"", L"", true, L"", own},
-        {"both refused", true, true, L"", L"", false, L"", L""},
-        {"stale user entry goes", false, false, L"", own, true, own, L""},
-        {"machine already names us", true, false, own, L"", true, own, L""},
-        {"machine names another", true, false, other, L"", true, other, own},
+        {"both writable", false, false, false, L"", L"", true, own, L""},
+        {"machine refused", false, true, false, L"", L"", true, L"", own},
+        {"both refused", false, true, true, L"", L"", false, L"", L""},
+        {"stale user entry goes", false, false, false, L"", own, true, own, L""},
+        {"machine already names us", false, true, false, own, L"", true, own, L""},
+        {"machine names another", false, true, false, other, L"", true, other, own},
+        {"in a profile: the user's", true, false, false, L"", L"", true, L"", own},
+        {"in a profile: the machine's entry moves", true, false, false, own, L"", true, L"", own},
+        {"in a profile: the machine's stays", true, true, false, own, L"", true, own, L""},
+        {"in a profile: another's is kept", true, false, false, other, L"", true, other, own},
+        {"in a profile: user refused", true, false, true, L"", L"", false, L"", L""},
     };
     for (const auto& row : rows) {
         FakeRunKeyStore store;
         store.refuse_write = {{kMachine, row.machine_refuses}, {kUser, row.user_refuses}};
+        store.refuse_delete = {{kMachine, row.machine_refuses}};
         store.values = {{kMachine, row.machine_before}, {kUser, row.user_before}};
-        EXPECT_EQ(SetAutoStart(true, store), row.result) << row.name;
+        const std::wstring& profile = row.in_profile ? inside : outside;
+        EXPECT_EQ(SetAutoStart(true, store, profile), row.result) << row.name;
         EXPECT_EQ(store.Read(kMachine), row.machine_after) << row.name;
         EXPECT_EQ(store.Read(kUser), row.user_after) << row.name;
         EXPECT_EQ(IsAutoStartSet(store), row.result) << row.name;
-        EXPECT_EQ(AutoStartBoxAfterClick(1, store), row.result ? 1 : 0) << row.name;
+        EXPECT_EQ(AutoStartBoxAfterClick(1, store, profile), row.result ? 1 : 0) << row.name;
     }
 }
 

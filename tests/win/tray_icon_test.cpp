@@ -95,18 +95,24 @@ TEST(TrayIcon, ShellRestartBringsBackOnlyAShownIcon) {
     EXPECT_FALSE(ShellHoldsIcon(tray.hwnd())) << "hidden icon stays away";
 }
 
-// A shell that refuses the first `refused_adds` adds and records what it is asked.
+// A shell that refuses the first `refused_adds` adds and records what it is asked. As a
+// real one, it refuses to add an icon it holds and to modify one it does not.
 struct FakeShell {
     static inline int refused_adds = 0;
     static inline int adds = 0;
+    static inline bool holds = false;
     static inline DWORD last_modify_flags = 0;
     static BOOL WINAPI Notify(DWORD operation, PNOTIFYICONDATAA record) {
         if (operation == NIM_MODIFY)
             last_modify_flags = record->dwInfoFlags;
+        if (operation == NIM_DELETE)
+            holds = false;
         if (operation != NIM_ADD)
-            return TRUE;
+            return operation == NIM_DELETE || holds;
         ++adds;
-        return adds > refused_adds;
+        if (holds || adds <= refused_adds)
+            return FALSE;
+        return holds = true;
     }
 };
 
@@ -121,19 +127,24 @@ TEST(TrayIcon, RefusedAddIsRetriedUntilItSucceedsOrTwoMinutesPass) {
     const struct {
         const char* name;
         int refused_adds;
-        bool taskbar_created_after_first_tick, hide_after_first_tick;
+        bool holds_before, taskbar_created_after_first_tick, hide_after_first_tick;
         int adds; // after more ticks than the retries allow
     } rows[] = {
-        {"shell ready", 0, false, false, 1},
-        {"third retry succeeds", 3, false, false, 4},
-        {"never succeeds", 1000, false, false, 1 + Tray::kRetryAddCount},
-        {"last retry succeeds", Tray::kRetryAddCount, false, false, 1 + Tray::kRetryAddCount},
-        {"taskbar announces itself", 2, true, false, 3},
-        {"hidden meanwhile", 1000, false, true, 2},
+        {"shell ready", 0, false, false, false, 1},
+        {"third retry succeeds", 3, false, false, false, 4},
+        {"never succeeds", 1000, false, false, false, 1 + Tray::kRetryAddCount},
+        {"last retry succeeds", Tray::kRetryAddCount, false, false, false,
+         1 + Tray::kRetryAddCount},
+        {"taskbar announces itself", 2, false, true, false, 3},
+        {"hidden meanwhile", 1000, false, false, true, 2},
+        // A DPI or monitor change: explorer announces itself and keeps the icon.
+        {"announced while the icon stays", 0, false, true, false, 2},
+        {"icon already held", 0, true, false, false, 1},
     };
     for (const auto& row : rows) {
         FakeShell::refused_adds = row.refused_adds;
         FakeShell::adds = 0;
+        FakeShell::holds = row.holds_before;
         Tray tray;
         ASSERT_TRUE(tray.Create(HostIcon(), FakeShell::Notify));
         tray.Show();
