@@ -187,9 +187,14 @@ std::u16string HotKey::CharacterTakenNotice() const {
 bool HotKey::Register() {
     // Held down, the combination fires once: auto-repeat would start one action per
     // repeat. Only the registration carries the flag; the stored codes stay as typed.
-    return RegisterHotKey(message_window_.get(), kHotKeyId,
-                          static_cast<UINT>(capture_.mod_key_code()) | MOD_NOREPEAT,
-                          static_cast<UINT>(capture_.key_code())) != FALSE;
+    const auto modifiers = static_cast<UINT>(capture_.mod_key_code());
+    const auto key = static_cast<UINT>(capture_.key_code());
+    if (RegisterHotKey(message_window_.get(), kHotKeyId, modifiers | MOD_NOREPEAT, key))
+        return true;
+    // Windows Vista knows no such flag and may refuse it; the repeat filter in
+    // OnHotKeyMessage does its work there. A taken combination stays refused.
+    return GetLastError() != ERROR_HOTKEY_ALREADY_REGISTERED &&
+           RegisterHotKey(message_window_.get(), kHotKeyId, modifiers, key);
 }
 
 void HotKey::SuspendRegistration() {
