@@ -7,8 +7,8 @@ import qmwine
 from qmwine import xdotool
 
 EXE = 'quenmark.exe'
-GOOGLE = 'http://www.google.com/#q='
-BING = 'http://www.bing.com/search?q='
+GOOGLE = 'https://www.google.com/search?q='
+BING = 'https://www.bing.com/search?q='
 COMBO1_ARROW = (362, 16)      # the default-engine box's arrow, client pixels at 96 dpi
 COMBO1_BING = (300, 52)       # "Bing" in the list that drops down below it
 WEB_GOOGLE_CAPTION = (72, 56)  # "Google" in the panel's WEB row
