@@ -49,7 +49,8 @@ bool Find2::Create() {
         DestroyWindowObject();
         return false;
     }
-    LayOutOwnRows();
+    if (!own_engines_.empty())
+        LayOutOwnRows();
     MakeTopmost();
     return true;
 }
