@@ -11,6 +11,7 @@ GOOGLE = 'https://www.google.com/search?q='
 BING = 'https://www.bing.com/search?q='
 COMBO1_ARROW = (362, 16)      # the default-engine box's arrow, client pixels at 96 dpi
 COMBO1_BING = (300, 52)       # "Bing" in the list that drops down below it
+COMBO1_ITEM = 16              # from one entry of that list to the next
 WEB_GOOGLE_CAPTION = (72, 56)  # "Google" in the panel's WEB row
 DDE_KEY = r'HKCR\http\shell\open\ddeexec'
 PANEL_TEXT_BOX = (140, 24)     # the panel's search text
@@ -182,12 +183,20 @@ class ProgramSearch(qmwine.UpdateAnsweredLocally):
         head = qmwine.saved_ini().split('checkc=')[0].encode('ascii')
         with open(self.program.ini_path, 'wb') as f:
             f.write(head + engines)
-        self.start()
+        wid = self.start()
         height, url = self.own_engine_search(1, 1)
         self.assertEqual(height, PANEL_HEIGHT + OWN_ROW, 'three short names make one row')
         self.assertEqual(url, 'https://ru.wikipedia.org/w/index.php?search=a b')
         self.assertEqual(self.own_engine_search(2, 0)[1],
                          'https://duckduckgo.com/?q=a b&ia=web')
+        # The engine box lists them after "Google", "Bing" and "Yahoo": the fourth is DDG.
+        x, y, _, _ = qmwine.window_geometry(wid)
+        xdotool('mousemove', '--sync', x + COMBO1_ARROW[0], y + COMBO1_ARROW[1], 'click', 1)
+        self.assertIsNotNone(qmwine.wait_popup_menu(EXE), 'the list did not drop down')
+        xdotool('mousemove', '--sync', x + COMBO1_BING[0], y + COMBO1_BING[1] + 2 * COMBO1_ITEM,
+                'click', 1)
+        self.notepad.click_into()
+        self.assertEqual(self.direct_search(3), 'https://duckduckgo.com/?q=a b&ia=web')
         self.assertEqual(qmwine.syscommand(qmwine.QUENMARK_TITLE, 'close'), 0)
         self.assertIsNotNone(self.program.wait_exit(15))
         with open(self.program.ini_path, 'rb') as f:
