@@ -107,6 +107,20 @@ TEST(EngineSection, SavingRewritesOnlyWhatChanged) {
               kHead + "[engines]\r\nD=https://d.example/?q=\r\n");
 }
 
+TEST(EngineSection, AnsiOnlyFileIsReadAndKeepsItsBytesWhenReordered) {
+    const std::string cafe = "Caf\xE9=https://cafe.example/?q=\r\n";
+    const std::string muller = "M\xFCller=https://m.example/?q=\r\n";
+    const std::string file = "[engines]\r\n" + cafe + muller;
+    EngineSection read = ParseEngineSection(ReadIniSection(file, "engines"), DecodeLatin1);
+    ASSERT_EQ(read.engines.size(), 2u);
+    EXPECT_EQ(read.engines[1].caption, u"M\u00fcller");
+    EXPECT_EQ(SaveEdited(file,
+                         [](EngineSection r) {
+                             return std::vector<OwnEngine>{r.engines[1], r.engines[0]};
+                         }),
+              "[engines]\r\n" + muller + cafe);
+}
+
 TEST(EngineSection, ValuesChangeOnlyTheirOwnBytes) {
     const std::string file = "\xEF\xBB\xBF[check]\nchecka = 1\n;c\n\n[engines]\nX=https://x/?q=\n";
     EXPECT_EQ(SetIniValue(file, "check", "checka", "0"),
