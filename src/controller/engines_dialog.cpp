@@ -33,7 +33,7 @@ struct EngineSession {
     OwnEngine engine;
 };
 
-// The field a problem concerns, and the problem; 0 and nullptr when there is none.
+// What is wrong with an engine, and the field to mend; nullptr when nothing is.
 const char* Problem(const OwnEngine& engine, int* field) {
     const char* problem = CaptionProblem(engine.caption);
     *field = IDC_ENGINE_NAME;
