@@ -1,8 +1,10 @@
 #include "controller/frm_set.h"
 
 #include "controller/auto_start.h"
+#include "controller/engines_dialog.h"
 #include "controller/maker_sites.h"
 #include "settings/ini_value.h"
+#include "settings/engine_store.h"
 #include "settings/mod_ini.h"
 #include "controller/single_instance.h"
 #include "controller/update_check.h"
@@ -11,7 +13,9 @@
 #include "platform/shell_open.h"
 #include "platform/text_codec.h"
 #include "resources/resource_ids.h"
+#include "platform/text_codec.h"
 #include "search_panel/engine_catalogue.h"
+#include "support/utf.h"
 
 namespace qm {
 
@@ -132,6 +136,8 @@ void FrmSet::StartUp() {
     panel_.search_then_close_state = [this] { return CheckState(L::kSearchThenClose); };
     panel_.Create();
     panel_.MakeTopmost();
+    if (EngineSection own = LoadOwnEngines(); !own.engines.empty())
+        ApplyOwnEngines(own.engines);
 
     tray_.Show();
     if (!characters_taken.empty())
@@ -202,16 +208,50 @@ void FrmSet::SwitchHotkey(CheckBox which) {
 
 void FrmSet::OnEngineChosen() {
     HWND engine_box = GetDlgItem(hwnd(), L::kIdEngineBox);
-    int index = static_cast<int>(SendMessageA(engine_box, CB_GETCURSEL, 0, 0));
-    if (index < 0)
+    int index = static_cast<int>(SendMessageW(engine_box, CB_GETCURSEL, 0, 0));
+    const int built_in = static_cast<int>(DefaultEngines().size());
+    if (index >= 0 && index < built_in)
+        default_engine_template_ = DefaultEngines()[index].url_template;
+    else if (index >= built_in && index - built_in < static_cast<int>(own_engines_.size()))
+        default_engine_template_ = Utf16ToUtf8(own_engines_[index - built_in].url_template);
+}
+
+void FrmSet::OnEnginesClicked() {
+    EngineSection read = LoadOwnEngines();
+    std::optional<std::vector<OwnEngine>> edited = EditOwnEngines(hwnd(), read);
+    if (!edited)
         return;
-    char caption[32] = {};
-    if (SendMessageA(engine_box, CB_GETLBTEXTLEN, index, 0) >=
-        static_cast<LRESULT>(sizeof(caption)))
-        return;
-    SendMessageA(engine_box, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(caption));
-    if (const char* url_template = DefaultEngineTemplate(caption))
-        default_engine_template_ = url_template;
+    if (!SaveOwnEngines(read, *edited))
+        MessageBoxA(hwnd(),
+                    "The engines could not be written to set.ini; they apply until Quenmark "
+                    "Search ends.",
+                    "Engines", MB_OK | MB_ICONWARNING);
+    ApplyOwnEngines(*edited);
+}
+
+void FrmSet::ApplyOwnEngines(const std::vector<OwnEngine>& engines) {
+    HWND engine_box = GetDlgItem(hwnd(), L::kIdEngineBox);
+    const int built_in = static_cast<int>(DefaultEngines().size());
+    // An engine of the user's that is the default stays so, found by its name.
+    int chosen = static_cast<int>(SendMessageW(engine_box, CB_GETCURSEL, 0, 0)) - built_in;
+    std::u16string chosen_caption = chosen >= 0 && chosen < static_cast<int>(own_engines_.size())
+                                        ? own_engines_[chosen].caption
+                                        : u"";
+    own_engines_ = engines;
+    panel_.SetOwnEngines(own_engines_);
+    while (SendMessageW(engine_box, CB_GETCOUNT, 0, 0) > built_in)
+        SendMessageW(engine_box, CB_DELETESTRING, built_in, 0);
+    int select = chosen_caption.empty() ? -1 : 0; // 0: "Google" when it is gone
+    for (size_t i = 0; i < own_engines_.size(); ++i) {
+        SendMessageW(engine_box, CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(ToWide(own_engines_[i].caption).c_str()));
+        if (select == 0 && own_engines_[i].caption == chosen_caption)
+            select = built_in + static_cast<int>(i);
+    }
+    if (select >= 0) {
+        SendMessageW(engine_box, CB_SETCURSEL, select, 0);
+        OnEngineChosen();
+    }
 }
 
 void FrmSet::OnAutoStartClicked() {
@@ -243,6 +283,10 @@ void FrmSet::OnCommand(int id, int code, HWND) {
     case L::kIdAutoStart:
         if (code == BN_CLICKED)
             OnAutoStartClicked();
+        break;
+    case L::kIdEngines:
+        if (code == BN_CLICKED)
+            OnEnginesClicked();
         break;
     case L::kIdLogo:
         if (code == STN_CLICKED)

@@ -8,6 +8,7 @@
 #include "platform/unique_handle.h"
 #include "platform/window_base.h"
 #include "search_panel/find2.h"
+#include "support/own_engine.h"
 #include "support/waitable_timer.h"
 #include "tray/tray_icon.h"
 #include "tray/tray_menu.h"
@@ -15,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace qm {
 
@@ -56,6 +58,9 @@ class FrmSet final : public WindowBase {
     void ExitFromTray();
     void ShowSettings();
     void OnEngineChosen();
+    void OnEnginesClicked();
+    // The user's own engines, in the panel and in the engine box at once.
+    void ApplyOwnEngines(const std::vector<OwnEngine>& engines);
     void OnAutoStartClicked();
     void OnUpdateTimer();
     void SwitchHotkey(CheckBox which);
@@ -82,6 +87,7 @@ class FrmSet final : public WindowBase {
     // Working values the window keeps out of sight.
     std::u16string last_direct_search_text_ = u"Text1";
     std::string default_engine_template_;
+    std::vector<OwnEngine> own_engines_; // after "Google", "Bing", "Yahoo" in the engine box
 
     UniqueHfont font_;
     UniqueHicon icon_big_, icon_small_, faq_icon_;

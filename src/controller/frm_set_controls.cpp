@@ -57,7 +57,7 @@ void FrmSet::CreateControls() {
     logo_cursor_ = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_POINTER));
 
     // Tab order follows creation order: both "Effective" boxes, the engine box, both
-    // hotkey fields, then the other three boxes.
+    // hotkey fields, the other three boxes, and last the "Engines" button.
     for (size_t i = 0; i < L::kCheckBoxCount; ++i) {
         CreateCheckBox(static_cast<CheckBox>(i));
         if (i == L::kPanelEffective)
@@ -66,6 +66,8 @@ void FrmSet::CreateControls() {
     for (const StaticControl& control : kStatics)
         MakeChild(hwnd(), "STATIC", control.text, control.style, control.box, control.id,
                   font_.get());
+    MakeChild(hwnd(), "BUTTON", "&Engines...", BS_PUSHBUTTON | WS_TABSTOP, L::kEnginesButton,
+              L::kIdEngines, font_.get());
 }
 
 void FrmSet::CreateCheckBox(CheckBox which) {
@@ -81,11 +83,17 @@ void FrmSet::CreateCheckBox(CheckBox which) {
 void FrmSet::CreateHotkeyRows() {
     TwipsRect engine_box = L::kEngineBox;
     engine_box.height = 1500; // room for the drop-down list
-    HWND engines = MakeChild(hwnd(), "COMBOBOX", "", CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP,
-                             engine_box, L::kIdEngineBox, font_.get());
-    for (const char* caption : {"Google", "Bing", "Yahoo"})
-        SendMessageA(engines, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(caption));
-    SetWindowTextA(engines, "Google");
+    // A Unicode box: the user's own engines may have names in any script.
+    RECT r = PixelRect(engine_box);
+    HWND engines = CreateWindowExW(0, L"COMBOBOX", L"",
+                                   WS_CHILD | WS_VISIBLE | CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP,
+                                   r.left, r.top, r.right - r.left, r.bottom - r.top, hwnd(),
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(L::kIdEngineBox)),
+                                   GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(engines, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    for (const wchar_t* caption : {L"Google", L"Bing", L"Yahoo"})
+        SendMessageW(engines, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(caption));
+    SetWindowTextW(engines, L"Google");
 
     RECT direct = PixelRect(L::kDirectHotkey);
     direct_hotkey_.Create(hwnd(), direct.left, direct.top, direct.right - direct.left,

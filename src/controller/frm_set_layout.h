@@ -24,6 +24,7 @@ enum : int {
     kIdAutoStart,
     kIdUpdateTips,
     kIdFaqLink,
+    kIdEngines, // last: the last stop of the Tab key
 };
 
 // The upper row serves the direct search, the lower row the panel.
@@ -34,6 +35,8 @@ inline constexpr TwipsRect kEngineBox{4320, 120, 1215, 345};
 inline constexpr TwipsRect kPanelHotkey{1080, 600, 1815, 375};
 inline constexpr TwipsRect kPanelDash{2880, 720, 255, 255};
 inline constexpr TwipsRect kFaqLink{3000, 1200, 240, 240};
+// Below the engine box, in the free end of the options row: opens the "Engines" dialog.
+inline constexpr TwipsRect kEnginesButton{4320, 1140, 1215, 345};
 
 inline constexpr TwipsLine kRowsDivider{960, 480, 6720, 480};
 inline constexpr TwipsLine kOptionsDivider{0, 1080, 6720, 1080};

@@ -3,33 +3,37 @@
 namespace qm {
 
 namespace {
-#define QM_GOOGLE_WEB "http://www.google.com/#q="
-#define QM_BING_WEB "http://www.bing.com/search?q="
-#define QM_YAHOO_WEB "http://search.yahoo.com/search;_ylt=A0geu8fBzVhQ3JQAqmJXNyoA?p="
+// Each site's current search form, on HTTPS and without the tracking and partner
+// parameters the sources add. Sources: Chromium's prepopulated_engines.json,
+// Firefox's search-config-v2.json, DuckDuckGo's bangs (!name).
+#define QM_GOOGLE_WEB "https://www.google.com/search?q="  // Chromium "google"
+#define QM_BING_WEB "https://www.bing.com/search?q="      // Chromium "bing", Firefox "bing"
+#define QM_YAHOO_WEB "https://search.yahoo.com/search?p=" // Chromium "yahoo"
 
 const std::array<PanelEngine, kPanelEngineCount> kPanelEngines = {{
     {"WEB", "Google", "webg", QM_GOOGLE_WEB},
     {"WEB", "Bing", "webb", QM_BING_WEB},
     {"WEB", "Yahoo", "weby", QM_YAHOO_WEB},
-    {"IMAGE", "Google", "imageg",
-     "http://www.google.com/search?hl=en&site=imghp&tbm=isch&source=hp&biw=&bih=&q="},
-    {"IMAGE", "Bing", "imageb", "http://www.bing.com/images/search?q="},
-    {"IMAGE", "Flickr", "imagey", "http://www.flickr.com/search/?q="},
-    {"ASK", "stackoverflow", "asda", "http://stackoverflow.com/search?q="},
-    {"ASK", "Wiki", "askw", "http://en.wikipedia.org/wiki/"},
-    {"ASK", "Yahoo", "asky",
-     "http://answers.yahoo.com/search/search_result;_ylt=A0SO8xBEtVhQ6lkAiX9PmolQ?p="},
-    {"News", "Google", "newsg", "http://www.google.com/search?hl=en&gl=us&tbm=nws&authuser=0&q="},
-    {"News", "Bing", "newsb", "http://www.bing.com/news/search?q="},
-    {"News", "Yahoo", "newsc",
-     "http://search.yahoo.com/search;_ylt=A0LEVjzBzVhQbn4AI0NXNyoA2Kw.?p="},
-    {"Video", "Youtube", "videoy", "http://www.youtube.com/results?search_query="},
-    {"Video", "Bing", "videob", "http://www.bing.com/videos/search?q="},
-    {"Video", "Yahoo", "videoya", "http://video.search.yahoo.com/search/?p="},
-    {"Shop", "Amazon", "shopa",
-     "http://www.amazon.com/s/ref=nb_sb_noss_2?url=search-alias%3Daps&field-keywords="},
-    {"Shop", "Ebay", "shope",
-     "http://www.ebay.com/sch/i.html?_trksid=m570.l1313.TR0.TRC0.H0.Xqmk.TRS0&_nkw="},
+    // The Images tab of Google's results page (udm=2); DuckDuckGo's !gi still names the
+    // older tbm=isch. "Tab" below: the tab of the site's own results page.
+    {"IMAGE", "Google", "imageg", "https://www.google.com/search?udm=2&q="},
+    {"IMAGE", "Bing", "imageb", "https://www.bing.com/images/search?q="},    // !bi
+    {"IMAGE", "Flickr", "imagey", "https://www.flickr.com/search/?text="},   // !flickrcc
+    {"ASK", "stackoverflow", "asda", "https://stackoverflow.com/search?q="}, // !so
+    // !w. Opens the article when one has exactly that title, otherwise the results,
+    // where /wiki/ showed only that no article has that title.
+    {"ASK", "Wiki", "askw", "https://en.wikipedia.org/wiki/Special:Search?go=Go&search="},
+    // Yahoo Answers closed on 4 May 2021. Yahoo's web search is what Yahoo has left for
+    // a question: it answers many itself and finds the Q&A sites that took over.
+    {"ASK", "Yahoo", "asky", QM_YAHOO_WEB},
+    {"News", "Google", "newsg", "https://www.google.com/search?tbm=nws&q="},         // News tab
+    {"News", "Bing", "newsb", "https://www.bing.com/news/search?q="},                // !bnews
+    {"News", "Yahoo", "newsc", "https://news.search.yahoo.com/search?p="},           // News tab
+    {"Video", "Youtube", "videoy", "https://www.youtube.com/results?search_query="}, // !yt
+    {"Video", "Bing", "videob", "https://www.bing.com/videos/search?q="},            // !bingvideos
+    {"Video", "Yahoo", "videoya", "https://video.search.yahoo.com/search/video?p="}, // Video tab
+    {"Shop", "Amazon", "shopa", "https://www.amazon.com/s?k="},         // Firefox "amazondotcom-us"
+    {"Shop", "Ebay", "shope", "https://www.ebay.com/sch/i.html?_nkw="}, // !ebay
 }};
 
 const std::array<DefaultEngine, 3> kDefaultEngines = {{

@@ -10,7 +10,7 @@ struct PanelEngine {
     const char* category;     // row caption: "WEB", "IMAGE", "ASK", "News", "Video", "Shop"
     const char* caption;      // what the user clicks
     const char* control;      // the caption's control name, e.g. "webg"
-    const char* url_template; // the search text is appended at its very end
+    const char* url_template; // https; the search text is appended at its very end
 };
 
 struct DefaultEngine {

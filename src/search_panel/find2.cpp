@@ -8,6 +8,7 @@
 #include "search_panel/panel_layout.h"
 #include "support/search_launch.h"
 #include "support/search_text_limit.h"
+#include "support/utf.h"
 
 namespace qm {
 
@@ -16,6 +17,12 @@ constexpr char kClassName[] = "QuenmarkFind2";
 constexpr char kCaption[] = "Form1";
 constexpr int kTextBoxId = 100;
 constexpr int kFirstCaptionId = 200;
+constexpr int kFirstOwnCaptionId = 300;
+constexpr DWORD kCaptionStyle = WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOTIFY | SS_NOPREFIX;
+
+int PixelsToTwips(int pixels, int dpi) {
+    return (pixels * 1440 + dpi - 1) / dpi; // up, so the text always fits its box
+}
 } // namespace
 
 Find2::~Find2() {
@@ -42,6 +49,8 @@ bool Find2::Create() {
         DestroyWindowObject();
         return false;
     }
+    if (!own_engines_.empty())
+        LayOutOwnRows();
     MakeTopmost();
     return true;
 }
@@ -69,14 +78,68 @@ void Find2::CreateCaptions() {
         const PanelEngine* engine = panel_layout::EngineForControl(captions[i].control);
         RECT box = PixelRect(captions[i].box);
         HWND label =
-            CreateWindowExA(0, "STATIC", engine ? engine->caption : "",
-                            WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOTIFY | SS_NOPREFIX, box.left,
+            CreateWindowExA(0, "STATIC", engine ? engine->caption : "", kCaptionStyle, box.left,
                             box.top, box.right - box.left, box.bottom - box.top, hwnd(),
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstCaptionId + i)),
                             GetModuleHandleA(nullptr), nullptr);
         // A caption that could not be made leaves a gap; the others still search.
         if (label)
             SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    }
+    CreateOwnCaptions();
+}
+
+void Find2::SetOwnEngines(const std::vector<OwnEngine>& engines) {
+    if (engines.empty() && own_engines_.empty())
+        return;
+    own_engines_ = engines;
+    LayOutOwnRows();
+}
+
+void Find2::LayOutOwnRows() {
+    if (!hwnd())
+        return;
+    std::vector<panel_layout::TwipsSize> sizes;
+    if (!own_engines_.empty()) {
+        WindowDc dc(hwnd());
+        SelectedObject selected(dc.get(), font_.get());
+        const int dpi_x = ScreenDpiX(), dpi_y = ScreenDpiY();
+        for (const OwnEngine& engine : own_engines_) {
+            RECT text{0, 0,
+                      TwipsToPixelsX(panel_layout::kOwnCaptionMaxWidth -
+                                     panel_layout::kOwnCaptionPadding),
+                      0};
+            DrawTextW(dc.get(), ToWide(engine.caption).c_str(), -1, &text,
+                      DT_CALCRECT | DT_CENTER | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
+            sizes.push_back({PixelsToTwips(text.right, dpi_x), PixelsToTwips(text.bottom, dpi_y)});
+        }
+    }
+    own_rows_ = panel_layout::LayOutOwnRows(sizes);
+    RECT frame = PixelRect(
+        {0, 0, panel_layout::kClientWidth, panel_layout::kClientHeight + own_rows_.height});
+    SetWindowPos(hwnd(), nullptr, 0, 0, frame.right, frame.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (captions_created_)
+        CreateOwnCaptions();
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void Find2::CreateOwnCaptions() {
+    for (HWND caption : own_captions_)
+        DestroyWindow(caption);
+    own_captions_.clear();
+    for (size_t i = 0; i < own_engines_.size() && i < own_rows_.captions.size(); ++i) {
+        RECT box = PixelRect(own_rows_.captions[i]);
+        // Wrapped like an edit control, so even one long word is shown whole.
+        HWND label = CreateWindowExW(
+            0, L"STATIC", ToWide(own_engines_[i].caption).c_str(), kCaptionStyle | SS_EDITCONTROL,
+            box.left, box.top, box.right - box.left, box.bottom - box.top, hwnd(),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstOwnCaptionId + i)),
+            GetModuleHandleA(nullptr), nullptr);
+        if (label) {
+            SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+            own_captions_.push_back(label);
+        }
     }
 }
 
@@ -144,6 +207,15 @@ void Find2::OnEngineClicked(size_t index) {
     LaunchSearch(hwnd(), engine->url_template, text);
 }
 
+void Find2::OnOwnEngineClicked(size_t index) {
+    if (index >= own_engines_.size())
+        return;
+    std::string url_template = Utf16ToUtf8(own_engines_[index].url_template);
+    std::u16string text = Text();
+    HideAfterSearch();
+    LaunchSearch(hwnd(), url_template, text);
+}
+
 void Find2::HideAfterSearch() {
     int state = search_then_close_state ? search_then_close_state() : 1;
     if (state == 1)
@@ -157,7 +229,7 @@ void Find2::OnButtonDown(int x, int y) {
 }
 
 void Find2::OnPaint(HDC dc) {
-    artwork_.Paint(dc, font_.get());
+    artwork_.Paint(dc, font_.get(), own_rows_);
 }
 
 HBRUSH Find2::OnCtlColor(HDC dc, HWND, int type) {
@@ -176,9 +248,12 @@ HBRUSH Find2::OnCtlColor(HDC dc, HWND, int type) {
 }
 
 void Find2::OnCommand(int id, int code, HWND) {
-    if (code == STN_CLICKED && id >= kFirstCaptionId &&
-        id < kFirstCaptionId + static_cast<int>(kPanelEngineCount))
+    if (code != STN_CLICKED)
+        return;
+    if (id >= kFirstCaptionId && id < kFirstCaptionId + static_cast<int>(kPanelEngineCount))
         OnEngineClicked(static_cast<size_t>(id - kFirstCaptionId));
+    else if (id >= kFirstOwnCaptionId && id < kFirstOwnCaptionId + static_cast<int>(kMaxOwnEngines))
+        OnOwnEngineClicked(static_cast<size_t>(id - kFirstOwnCaptionId));
 }
 
 void Find2::OnSetFocus() {

@@ -6,10 +6,13 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/unique_handle.h"
 #include "platform/window_base.h"
 #include "search_panel/panel_artwork.h"
+#include "search_panel/panel_layout.h"
+#include "support/own_engine.h"
 
 namespace qm {
 
@@ -34,6 +37,10 @@ class Find2 final : public WindowBase {
     bool Visible() const;
     void MakeTopmost();
 
+    // The user's own engines, in rows below "Shop"; the panel grows by those rows.
+    // None leaves it as it always was. Takes effect at once, also while shown.
+    void SetOwnEngines(const std::vector<OwnEngine>& engines);
+
     // The "Search and then close" box: 0 clear, 1 ticked, 2 grey. Unset counts as
     // ticked, the box's state when nothing was saved.
     std::function<int()> search_then_close_state;
@@ -47,7 +54,10 @@ class Find2 final : public WindowBase {
 
     bool CreateTextBox();
     void CreateCaptions();
+    void LayOutOwnRows();
+    void CreateOwnCaptions();
     void OnEngineClicked(size_t index);
+    void OnOwnEngineClicked(size_t index);
     void HideAfterSearch(); // the invisible Command1's operation
 
     UniqueHfont font_;
@@ -56,6 +66,9 @@ class Find2 final : public WindowBase {
     PanelArtwork artwork_;
     HWND text_box_ = nullptr; // a child: it goes with the panel
     bool captions_created_ = false;
+    std::vector<OwnEngine> own_engines_;
+    panel_layout::OwnRows own_rows_;
+    std::vector<HWND> own_captions_; // children: they go with the panel
 };
 
 } // namespace qm

@@ -7,7 +7,9 @@
 namespace qm {
 
 namespace {
-void DrawPicture(HDC dc, HBITMAP picture, const RECT& target, COLORREF fallback) {
+// bottom_rows: only that many of the picture's last rows, stretched over the target.
+void DrawPicture(HDC dc, HBITMAP picture, const RECT& target, COLORREF fallback,
+                 int bottom_rows = 0) {
     BITMAP info{};
     UniqueMemoryDc source(CreateCompatibleDC(dc));
     if (!picture || !source || !GetObjectA(picture, sizeof(info), &info)) {
@@ -18,8 +20,14 @@ void DrawPicture(HDC dc, HBITMAP picture, const RECT& target, COLORREF fallback)
     SelectedObject selected(source.get(), picture);
     SetStretchBltMode(dc, HALFTONE);
     SetBrushOrgEx(dc, 0, 0, nullptr);
+    int rows = bottom_rows > 0 && bottom_rows < info.bmHeight ? bottom_rows : info.bmHeight;
     StretchBlt(dc, target.left, target.top, target.right - target.left, target.bottom - target.top,
-               source.get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+               source.get(), 0, info.bmHeight - rows, info.bmWidth, rows, SRCCOPY);
+}
+
+void DrawHeading(HDC dc, const PanelHeading& heading) {
+    RECT box = PixelRect(heading.box);
+    DrawTextA(dc, heading.caption, -1, &box, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 HBITMAP LoadPicture(HINSTANCE instance, int id) {
@@ -35,23 +43,31 @@ void PanelArtwork::Load() {
     loaded_ = true;
 }
 
-void PanelArtwork::Paint(HDC dc, HFONT font) {
+void PanelArtwork::Paint(HDC dc, HFONT font, const panel_layout::OwnRows& own) {
+    using namespace panel_layout;
     if (!loaded_)
         Load();
-    DrawPicture(dc, banner_.get(), PixelRect(panel_layout::kBanner), RGB(30, 110, 200));
-    DrawPicture(dc, background_.get(), PixelRect(panel_layout::kBackground), RGB(220, 220, 220));
+    DrawPicture(dc, banner_.get(), PixelRect(kBanner), RGB(30, 110, 200));
+    const COLORREF plain = RGB(220, 220, 220);
+    DrawPicture(dc, background_.get(), PixelRect(kBackground), plain);
+    if (own.height > 0) {
+        RECT below = PixelRect({0, kClientHeight, kClientWidth, own.height});
+        DrawPicture(dc, background_.get(), below, plain, 4);
+    }
 
     SelectedObject selected_font(dc, font);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, panel_layout::kHeadingTextColour);
-    for (const PanelHeading& heading : panel_layout::Headings()) {
-        RECT box = PixelRect(heading.box);
-        DrawTextA(dc, heading.caption, -1, &box, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-    }
+    SetTextColor(dc, kHeadingTextColour);
+    for (const PanelHeading& heading : Headings())
+        DrawHeading(dc, heading);
+    if (own.height > 0)
+        DrawHeading(dc, {kOwnHeading, own.heading});
 
     UniqueHpen pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWTEXT)));
     SelectedObject selected_pen(dc, pen.get());
-    for (const TwipsLine& line : panel_layout::Lines())
+    for (const TwipsLine& line : Lines())
+        DrawLine(dc, line);
+    for (const TwipsLine& line : own.lines)
         DrawLine(dc, line);
 }
 

@@ -13,7 +13,9 @@ class PanelArtwork {
     // The pictures come from the program's resources at the first painting, so a
     // panel that is never shown never holds them; a missing one is drawn as a plain
     // fill so the panel stays usable.
-    void Paint(HDC dc, HFONT font);
+    // own: the rows of the user's engines, drawn below the rest on the background's
+    // bottom edge drawn out, so that the pictures above keep their size.
+    void Paint(HDC dc, HFONT font, const panel_layout::OwnRows& own);
 
   private:
     void Load();

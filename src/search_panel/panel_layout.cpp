@@ -1,5 +1,6 @@
 #include "search_panel/panel_layout.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace qm {
@@ -62,6 +63,37 @@ const PanelEngine* EngineForControl(const char* control) {
         if (std::strcmp(engine.control, control) == 0)
             return &engine;
     return nullptr;
+}
+
+OwnRows LayOutOwnRows(const std::vector<TwipsSize>& sizes) {
+    // The built-in rows' measures: captions from x 720 with 225 between them, rows
+    // 255 high and 360 apart.
+    constexpr int kLeft = 720, kRight = kLeft + kOwnCaptionMaxWidth, kGap = 225;
+    constexpr int kTopMargin = 60, kRowGap = 105, kBottomMargin = 45;
+    OwnRows rows;
+    if (sizes.empty())
+        return rows;
+    int top = kClientHeight + kTopMargin;
+    int x = kLeft;
+    int row_height = 0;
+    for (const TwipsSize& size : sizes) {
+        int width = std::min(size.width + kOwnCaptionPadding, kOwnCaptionMaxWidth);
+        if (x > kLeft && x + width > kRight) { // the next row
+            top += row_height + kRowGap;
+            x = kLeft;
+            row_height = 0;
+        }
+        int height = std::max(size.height, kRowHeight);
+        rows.captions.push_back({x, top, width, height});
+        x += width + kGap;
+        row_height = std::max(row_height, height);
+    }
+    const int bottom = top + row_height + kBottomMargin;
+    rows.heading = {36, kClientHeight + kTopMargin, 495, kRowHeight};
+    rows.lines = {{0, kClientHeight, 3360, kClientHeight},
+                  {600, kClientHeight, 600, bottom - kBottomMargin}};
+    rows.height = bottom - kClientHeight;
+    return rows;
 }
 
 } // namespace panel_layout

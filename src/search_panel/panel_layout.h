@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "platform/twips.h"
 #include "search_panel/engine_catalogue.h"
@@ -39,6 +40,27 @@ const std::array<TwipsLine, 6>& Lines();
 
 // The catalogue entry a caption's control names; nullptr for an unknown name.
 const PanelEngine* EngineForControl(const char* control);
+
+// The user's own engines: rows below "Shop", under the one heading "Mine", as many
+// captions to a row as fit whole. The panel grows by the rows' height and nothing
+// above them moves.
+constexpr const char* kOwnHeading = "Mine";
+struct TwipsSize {
+    int width;
+    int height;
+};
+struct OwnRows {
+    std::vector<TwipsRect> captions; // in the order of the sizes
+    TwipsRect heading;
+    std::vector<TwipsLine> lines; // under "Shop", and the divider beside the rows
+    int height = 0;               // what the rows add to the panel: 0 without engines
+};
+// The widest a caption box may be, its text and the room around it; a longer
+// caption wraps inside it.
+constexpr int kOwnCaptionMaxWidth = 2520;
+constexpr int kOwnCaptionPadding = 120;
+// sizes: each caption's text as drawn, wrapped within the widest box.
+OwnRows LayOutOwnRows(const std::vector<TwipsSize>& sizes);
 
 } // namespace panel_layout
 } // namespace qm

@@ -1,6 +1,9 @@
 #pragma once
 // modINI: the settings file set.ini and its three operations.
+#include "settings/ini_text.h"
+
 #include <string>
+#include <vector>
 
 namespace qm {
 
@@ -18,7 +21,14 @@ void SetIniFileIn(const std::wstring& folder, const std::string& file_name);
 // a value longer than 254 characters gives its first 254.
 std::string ReadIniString(const std::string& section, const std::string& key,
                           const std::string& default_value);
+// Changes that value's bytes only: every other line of the file stays as it was.
 void WriteIniString(const std::string& section, const std::string& key, const std::string& value);
+
+// A whole section's lines, read and written as the file's bytes (a file saved as
+// UTF-16 is seen as UTF-8). Empty when the file or the section is missing.
+IniSection ReadIniSectionLines(const std::string& section);
+// False when the file could not be written.
+bool WriteIniSectionLines(const std::string& section, const std::vector<IniLine>& lines);
 
 const std::wstring& IniPath();
 

@@ -6,6 +6,7 @@
 
 namespace qm {
 
+// url_template: UTF-8 (the catalogue's are ASCII).
 void LaunchSearch(HWND owner, const std::string& url_template, const std::u16string& text);
 
 } // namespace qm

@@ -23,9 +23,20 @@ bool PassesAsIs(unsigned char c) {
 }
 } // namespace
 
+Placeholder FindPlaceholder(const std::string& url_template) {
+    size_t terms = url_template.find("{searchTerms}");
+    size_t browser = url_template.find("%s");
+    if (terms < browser)
+        return {terms, 13};
+    if (browser != std::string::npos)
+        return {browser, 2};
+    return {url_template.size(), 0};
+}
+
 std::string FormSearchUrl(const std::string& url_template, const std::u16string& text) {
     static const char kHex[] = "0123456789ABCDEF";
-    std::string url = url_template;
+    const Placeholder placeholder = FindPlaceholder(url_template);
+    std::string url = url_template.substr(0, placeholder.at);
     for (unsigned char c : Utf16ToUtf8(text)) {
         if (PassesAsIs(c)) {
             url += static_cast<char>(c);
@@ -35,7 +46,7 @@ std::string FormSearchUrl(const std::string& url_template, const std::u16string&
             url += kHex[c & 0xF];
         }
     }
-    return url;
+    return url + url_template.substr(placeholder.at + placeholder.length);
 }
 
 } // namespace qm

@@ -15,7 +15,7 @@ bool IsLowSurrogate(char16_t unit) {
 
 std::u16string FitSearchText(const std::string& url_template, const std::u16string& text,
                              size_t max_url_length) {
-    size_t used = url_template.size();
+    size_t used = url_template.size() - FindPlaceholder(url_template).length;
     size_t kept = 0;
     while (kept < text.size()) {
         bool pair =

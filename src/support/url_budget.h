@@ -13,7 +13,8 @@ namespace qm {
 constexpr size_t kMaxUrlLength = 900;
 
 // The longest start of text whose search URL (template + encoded text) stays
-// within max_url_length; whole characters only, so no escape or pair is split.
+// within max_url_length; whole characters only, so no escape or pair is split. A
+// template that alone takes the whole budget leaves room for no text.
 std::u16string FitSearchText(const std::string& url_template, const std::u16string& text,
                              size_t max_url_length = kMaxUrlLength);
 

@@ -42,3 +42,36 @@ std::string Utf16ToUtf8(const std::u16string& text) {
 }
 
 } // namespace qm
+
+namespace qm {
+
+std::optional<std::u16string> DecodeUtf8(const std::string& bytes) {
+    std::u16string out;
+    out.reserve(bytes.size());
+    for (size_t i = 0; i < bytes.size();) {
+        unsigned char lead = static_cast<unsigned char>(bytes[i]);
+        size_t extra = lead < 0x80 ? 0 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 ? 1 : 9;
+        if (extra > 3 || lead > 0xF4 || i + extra >= bytes.size())
+            return std::nullopt;
+        char32_t cp = extra ? lead & (0x3F >> extra) : lead;
+        for (size_t k = 1; k <= extra; ++k) {
+            unsigned char next = static_cast<unsigned char>(bytes[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return std::nullopt;
+            cp = (cp << 6) | (next & 0x3F);
+        }
+        static const char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+        if (cp < kLeast[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return std::nullopt;
+        if (cp >= 0x10000) {
+            out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(cp);
+        }
+        i += extra + 1;
+    }
+    return out;
+}
+
+} // namespace qm

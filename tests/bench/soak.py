@@ -22,7 +22,7 @@ import qmwine  # noqa: E402
 from qmwine import xdotool  # noqa: E402
 
 EXE = 'quenmark.exe'
-GOOGLE = 'http://www.google.com/#q='
+GOOGLE = 'https://www.google.com/search?q='
 WEB_GOOGLE_CAPTION = (72, 56)
 WARM_UP = 10
 # More than this after the warm-up is a leak, not noise: every action kind runs at

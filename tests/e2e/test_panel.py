@@ -20,6 +20,7 @@ CAPTIONS = {
 TEXT_BOX = (80, 16, 129, 17)
 WEB_HEADING = (2, 56, 33, 17)
 YELLOW = (255, 255, 0)
+WIKI = 'https://en.wikipedia.org/wiki/Special:Search?go=Go&search='
 
 
 class PanelHost:
@@ -97,7 +98,7 @@ class TickedBox(unittest.TestCase):
 
     def test_2_ask_row_searches_and_stays(self):
         self.host.click_caption('askw')
-        self.assertEqual(self.host.launch(1), 'http://en.wikipedia.org/wiki/New York')
+        self.assertEqual(self.host.launch(1), WIKI + 'New York')
         time.sleep(0.5)
         self.assertTrue(self.host.visible())
 
@@ -123,7 +124,7 @@ class TickedBox(unittest.TestCase):
         time.sleep(0.5)
         self.assertEqual(self.host.origin(), (160, 130))
         self.host.click_caption('askw')
-        self.assertEqual(self.host.launch(2), 'http://en.wikipedia.org/wiki/New York')
+        self.assertEqual(self.host.launch(2), WIKI + 'New York')
 
     def test_5_edited_text_is_searched_and_the_panel_hides(self):
         x, y = self.host.origin()
@@ -133,7 +134,7 @@ class TickedBox(unittest.TestCase):
         xdotool('type', 'Paris')
         time.sleep(0.3)
         self.host.click_caption('videob')
-        self.assertEqual(self.host.launch(3), 'http://www.bing.com/videos/search?q=Paris')
+        self.assertEqual(self.host.launch(3), 'https://www.bing.com/videos/search?q=Paris')
         # Wine without a window manager takes up to 2 s to unmap a panel that was dragged.
         self.assertTrue(qmwine.wait_until(lambda: not self.host.visible(), 5),
                         'the panel stayed')
@@ -152,11 +153,11 @@ class ClearBox(unittest.TestCase):
 
     def test_every_search_opens_the_bare_template_and_the_panel_stays(self):
         expected = {
-            'webg': 'http://www.google.com/#q=',
-            'imagey': 'http://www.flickr.com/search/?q=',
-            'newsc': 'http://search.yahoo.com/search;_ylt=A0LEVjzBzVhQbn4AI0NXNyoA2Kw.?p=',
-            'shopa': 'http://www.amazon.com/s/ref=nb_sb_noss_2?url=search-alias%3Daps'
-                     '&field-keywords=',
+            'webg': 'https://www.google.com/search?q=',
+            'imagey': 'https://www.flickr.com/search/?text=',
+            'asky': 'https://search.yahoo.com/search?p=',
+            'newsc': 'https://news.search.yahoo.com/search?p=',
+            'shopa': 'https://www.amazon.com/s?k=',
         }
         for count, (control, url) in enumerate(expected.items(), start=1):
             self.host.click_caption(control)

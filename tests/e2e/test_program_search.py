@@ -7,14 +7,17 @@ import qmwine
 from qmwine import xdotool
 
 EXE = 'quenmark.exe'
-GOOGLE = 'http://www.google.com/#q='
-BING = 'http://www.bing.com/search?q='
+GOOGLE = 'https://www.google.com/search?q='
+BING = 'https://www.bing.com/search?q='
 COMBO1_ARROW = (362, 16)      # the default-engine box's arrow, client pixels at 96 dpi
 COMBO1_BING = (300, 52)       # "Bing" in the list that drops down below it
+COMBO1_ITEM = 16              # from one entry of that list to the next
 WEB_GOOGLE_CAPTION = (72, 56)  # "Google" in the panel's WEB row
 DDE_KEY = r'HKCR\http\shell\open\ddeexec'
 PANEL_TEXT_BOX = (140, 24)     # the panel's search text
 NOTEPAD_PLACE = (760, 620, 500, 300)  # clear of the centred settings window
+PANEL_HEIGHT, OWN_ROW = 203, 24       # the panel without engines of the user's own; one row
+SETTINGS_EMPTY_SPOT = (420, 92)       # right of the "Engines..." button
 
 
 class ProgramSearch(qmwine.UpdateAnsweredLocally):
@@ -135,6 +138,97 @@ class ProgramSearch(qmwine.UpdateAnsweredLocally):
         time.sleep(1.5)  # a launch would reach the log by now
         self.assertEqual(self.program.launched_urls(), [GOOGLE + 'a b'])
         self.assertIn(panel, qmwine.find_windows('^Form1$'))
+
+    def own_captions(self, panel):
+        """The panel's own engine captions, found as yellow runs along the top of the
+        first row under "Shop" (a gap narrower than the 15 pixels between captions is a
+        stroke of a letter); screen points to click."""
+        x, y, width, _ = qmwine.window_geometry(panel)
+        row = y + PANEL_HEIGHT + 6
+        screen = qmwine.ScreenPixels()
+        runs = []
+        for i in range(width):
+            if screen.pixel(x + i, row) == (255, 255, 0):
+                if runs and i - runs[-1][1] < 8:
+                    runs[-1][1] = i
+                else:
+                    runs.append([i, i])
+        return [(x + (a + b) // 2, row) for a, b in runs]
+
+    def own_engine_search(self, count, caption):
+        """The panel for the selection, then a click on one of its own engines; returns
+        the panel's height and the launched URL."""
+        self.notepad.click_into()  # the panel took the keyboard at the last click
+        self.notepad.select_all()
+        xdotool('mousemove', '--sync', 300, 300)
+        xdotool('key', 'ctrl+alt+w')
+        panel = qmwine.wait_window('^Form1$', 10)
+        self.assertIsNotNone(panel, 'the panel did not appear')
+        # Once painted: the captions are made at the first showing.
+        captions = qmwine.wait_until(
+            lambda: [c for c in [self.own_captions(panel)] if len(c) > caption], 5)
+        self.assertTrue(captions, 'no caption number %d under "Shop"' % caption)
+        captions = captions[0]
+        xdotool('mousemove', '--sync', *captions[caption], 'click', 1)
+        urls = self.program.wait_launches(count, 10)
+        self.assertTrue(urls, 'no launch from an engine of the user\'s own')
+        return qmwine.window_geometry(panel)[3], urls[count - 1]
+
+    def test_own_engines_in_set_ini_search_from_the_panel_and_keep_their_bytes(self):
+        # Blanks around "=", a comment and a Cyrillic name in UTF-8: a rewrite of the
+        # whole file (as the profile functions do) would change some of them.
+        engines = ('[engines]\r\n'
+                   'DDG = https://duckduckgo.com/?q={searchTerms}&ia=web\r\n'
+                   '; mine\r\n'
+                   '\u0412\u0438\u043a\u0438=https://ru.wikipedia.org/w/index.php?search=%s\r\n'
+                   'Corp=https://wiki.example/find/\r\n').encode('utf-8')
+        # No "checkc" and no [auto]: exiting has to write both.
+        head = qmwine.saved_ini().split('checkc=')[0].encode('ascii')
+        with open(self.program.ini_path, 'wb') as f:
+            f.write(head + engines)
+        wid = self.start()
+        height, url = self.own_engine_search(1, 1)
+        self.assertEqual(height, PANEL_HEIGHT + OWN_ROW, 'three short names make one row')
+        self.assertEqual(url, 'https://ru.wikipedia.org/w/index.php?search=a b')
+        self.assertEqual(self.own_engine_search(2, 0)[1],
+                         'https://duckduckgo.com/?q=a b&ia=web')
+        # The engine box lists them after "Google", "Bing" and "Yahoo": the fourth is DDG.
+        x, y, _, _ = qmwine.window_geometry(wid)
+        xdotool('mousemove', '--sync', x + COMBO1_ARROW[0], y + COMBO1_ARROW[1], 'click', 1)
+        self.assertIsNotNone(qmwine.wait_popup_menu(EXE), 'the list did not drop down')
+        xdotool('mousemove', '--sync', x + COMBO1_BING[0], y + COMBO1_BING[1] + 2 * COMBO1_ITEM,
+                'click', 1)
+        self.notepad.click_into()
+        self.assertEqual(self.direct_search(3), 'https://duckduckgo.com/?q=a b&ia=web')
+        self.assertEqual(qmwine.syscommand(qmwine.QUENMARK_TITLE, 'close'), 0)
+        self.assertIsNotNone(self.program.wait_exit(15))
+        with open(self.program.ini_path, 'rb') as f:
+            saved = f.read()
+        self.assertEqual(saved, head + b'checkc=1\r\n' + engines + b'[auto]\r\nchecka=1\r\n')
+
+    def test_engine_added_in_the_dialog_is_in_the_panel_at_once_and_after_a_restart(self):
+        wid = self.start()
+        # From the keyboard: the settings window's "&Engines..." button, the dialog's "&Add".
+        x, y, _, _ = qmwine.window_geometry(wid)
+        xdotool('mousemove', '--sync', x + SETTINGS_EMPTY_SPOT[0], y + SETTINGS_EMPTY_SPOT[1],
+                'click', 1)  # notepad, started last, has the keyboard
+        xdotool('key', 'alt+e')
+        self.assertIsNotNone(qmwine.wait_window('^Engines$', 10), 'no "Engines" dialog')
+        xdotool('key', 'alt+a')
+        self.assertIsNotNone(qmwine.wait_window('^Engine$', 10), 'no dialog for the engine')
+        xdotool('type', 'DDG')
+        xdotool('key', 'Tab')
+        xdotool('type', 'https://duckduckgo.com/?q=%s&ia=web')
+        xdotool('key', 'Return')
+        self.assertTrue(qmwine.wait_until(lambda: not qmwine.find_windows('^Engine$'), 5))
+        xdotool('key', 'Return')
+        self.assertTrue(qmwine.wait_until(lambda: not qmwine.find_windows('^Engines$'), 5))
+        with open(self.program.ini_path, 'rb') as f:
+            self.assertIn(b'[engines]\r\nDDG=https://duckduckgo.com/?q=%s&ia=web\r\n', f.read())
+        expected = (PANEL_HEIGHT + OWN_ROW, 'https://duckduckgo.com/?q=a b&ia=web')
+        self.assertEqual(self.own_engine_search(1, 0), expected)
+        self.restart()
+        self.assertEqual(self.own_engine_search(2, 0), expected)
 
     def test_exit_from_the_tray_while_the_panel_is_shown(self):
         self.start()

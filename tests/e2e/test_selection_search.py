@@ -12,7 +12,7 @@ import unittest
 import qmwine
 from qmwine import Notepad, Program, xdotool
 
-GOOGLE = 'http://www.google.com/#q='
+GOOGLE = 'https://www.google.com/search?q='
 DIRECT, PANEL, REPORT = 'ctrl+alt+q', 'ctrl+alt+w', 'ctrl+alt+r'
 
 

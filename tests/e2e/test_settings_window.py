@@ -108,7 +108,7 @@ class SettingsWindowTest(qmwine.UpdateAnsweredLocally):
         # Typed there, the other combination would be the field's; the press is handed
         # to the program as the system does, whatever has the focus.
         self.assertEqual(qmwine.syscommand(TITLE, 'hotkey'), 0)
-        self.assertEqual(program.wait_launches(1), ['http://www.google.com/#q='])
+        self.assertEqual(program.wait_launches(1), ['https://www.google.com/search?q='])
         self.close(program)
         self.assertEqual(program.read_ini(), SAVED_INI)
 

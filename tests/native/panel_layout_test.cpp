@@ -57,5 +57,30 @@ TEST(PanelLayout, EachCaptionSitsInTheBandOfItsRowHeading) {
     }
 }
 
+TEST(PanelLayout, OwnRowsGrowThePanelByTheRowsTheyNeed) {
+    EXPECT_EQ(LayOutOwnRows({}).height, 0) << "no engines: the panel as it always was";
+    const struct {
+        std::vector<TwipsSize> sizes;
+        int height;                // 360 a row of one line: 24 pixels at 96 dpi
+        std::vector<int> row_tops; // per caption, from the panel's old bottom
+    } rows[] = {
+        {{{400, 225}, {400, 225}, {400, 225}}, 360, {60, 60, 60}},
+        {{{900, 225}, {900, 225}, {900, 225}}, 720, {60, 60, 420}},
+        {{{9000, 450}, {400, 225}}, 915, {60, 615}}, // too wide: alone, wrapped to two lines
+    };
+    for (const auto& row : rows) {
+        OwnRows own = LayOutOwnRows(row.sizes);
+        EXPECT_EQ(own.height, row.height);
+        ASSERT_EQ(own.captions.size(), row.sizes.size());
+        for (size_t i = 0; i < own.captions.size(); ++i) {
+            const TwipsRect& box = own.captions[i];
+            EXPECT_EQ(box.top - kClientHeight, row.row_tops[i]) << i;
+            EXPECT_GE(box.width, std::min(row.sizes[i].width, kOwnCaptionMaxWidth)) << i;
+            EXPECT_LE(box.left + box.width, 720 + kOwnCaptionMaxWidth) << i;
+            EXPECT_LE(box.top + box.height, kClientHeight + own.height) << i;
+        }
+    }
+}
+
 } // namespace
 } // namespace qm

@@ -1,5 +1,6 @@
 #include "search_panel/engine_catalogue.h"
 #include "support/search_url.h"
+#include "support/url_budget.h"
 
 #include <gtest/gtest.h>
 
@@ -41,11 +42,30 @@ TEST(SearchUrl, UnpairedSurrogateBecomesReplacementCharacter) {
     EXPECT_EQ(FormSearchUrl("", std::u16string(1, char16_t(0xD800))), "%EF%BF%BD");
 }
 
-TEST(SearchUrl, WikiAppendsToThePath) {
+TEST(SearchUrl, WikiSearchesForTheText) {
     const PanelEngine& wiki = PanelEngines()[7];
     ASSERT_STREQ(wiki.control, "askw");
     EXPECT_EQ(FormSearchUrl(wiki.url_template, u"New York"),
-              "http://en.wikipedia.org/wiki/New York");
+              "https://en.wikipedia.org/wiki/Special:Search?go=Go&search=New York");
+}
+
+TEST(SearchUrl, TextGoesToTheFirstPlaceholderOrTheEnd) {
+    const struct {
+        const char* url_template;
+        const char* url;
+    } rows[] = {
+        {"https://h/?q={searchTerms}&lang=de", "https://h/?q=a%26b&lang=de"},
+        {"https://h/?q=%s&lang=de", "https://h/?q=a%26b&lang=de"},
+        {"https://h/?q=", "https://h/?q=a%26b"},                          // none: at the end
+        {"https://h/%s/{searchTerms}", "https://h/a%26b/{searchTerms}"},  // both: the first
+        {"https://h/{searchTerms}/%s", "https://h/a%26b/%s"},             // the other way round
+        {"https://h/wiki/{searchTerms}?x=1", "https://h/wiki/a%26b?x=1"}, // in the path
+        {"https://h/?q=%3D%s", "https://h/?q=%3Da%26b"},                  // an escape is no mark
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(FormSearchUrl(row.url_template, u"a&b"), row.url) << row.url_template;
+    // The budget counts the template without its mark.
+    EXPECT_EQ(FitSearchText("https://h/?q={searchTerms}", u"abcdef", 16), u"abc");
 }
 
 } // namespace

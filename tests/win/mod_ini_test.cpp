@@ -67,6 +67,25 @@ TEST_F(ModIniTest, FileLayoutFollowsWriteOrder) {
                                    "[check]\r\nchecka=1\r\n[auto]\r\nchecka=1\r\n");
 }
 
+TEST_F(ModIniTest, UnicodeFileStaysUnicodeAndKeepsItsEngines) {
+    // Notepad's "Unicode": UTF-16 with a byte-order mark.
+    auto utf16 = [](const std::u16string& text) {
+        return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+    };
+    const std::u16string engines = u"[engines]\r\n\u767e\u5ea6=https://www.baidu.com/s?wd=\r\n";
+    {
+        std::ofstream out(std::filesystem::path(IniFile()), std::ios::binary);
+        out << utf16(u"\uFEFF[check]\r\nchecka=1\r\n" + engines);
+    }
+    SetIniFileIn(folder_, "set.ini");
+    WriteIniString("check", "checka", "0");
+    EXPECT_EQ(ReadIniString("check", "checka", "9"), "0");
+    EXPECT_EQ(ReadFile(IniFile()), utf16(u"\uFEFF[check]\r\nchecka=0\r\n" + engines));
+    IniSection section = ReadIniSectionLines("engines");
+    ASSERT_EQ(section.lines.size(), 1u);
+    EXPECT_EQ(section.lines[0].text, "\xE7\x99\xBE\xE5\xBA\xA6=https://www.baidu.com/s?wd=");
+}
+
 TEST_F(ModIniTest, DriveRootGetsOneSeparator) {
     SetIniFileIn(L"C:\\", "set.ini");
     EXPECT_EQ(IniPath(), L"C:\\set.ini");

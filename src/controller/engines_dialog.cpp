@@ -1,0 +1,293 @@
+#include "controller/engines_dialog.h"
+
+#include "platform/text_codec.h"
+#include "resources/resource_ids.h"
+#include "support/search_launch.h"
+#include "support/utf.h"
+
+#include <commctrl.h>
+
+namespace qm {
+
+namespace {
+// What "Try" searches for.
+constexpr char16_t kSampleText[] = u"example";
+
+std::u16string FieldText(HWND dialog, int id) {
+    HWND field = GetDlgItem(dialog, id);
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(field, text.data(), text.size())));
+    // Blanks around a value would not survive set.ini.
+    size_t begin = text.find_first_not_of(L" \t");
+    return begin == std::wstring::npos
+               ? std::u16string()
+               : FromWide(text.substr(begin, text.find_last_not_of(L" \t") - begin + 1));
+}
+
+template <typename Session> Session* SessionOf(HWND dialog) {
+    return reinterpret_cast<Session*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+// The "Engine" dialog: one engine's name and address, checked as they are typed.
+struct EngineSession {
+    OwnEngine engine;
+};
+
+// What is wrong with an engine, and the field to mend; nullptr when nothing is.
+const char* Problem(const OwnEngine& engine, int* field) {
+    const char* problem = CaptionProblem(engine.caption);
+    *field = IDC_ENGINE_NAME;
+    if (!problem) {
+        problem = TemplateProblem(engine.url_template);
+        *field = IDC_ENGINE_URL;
+    }
+    return problem;
+}
+
+// Reads the fields; shows what is wrong under them. False, with the focus on the
+// field to mend, when the engine cannot be used.
+bool ReadEngine(HWND dialog, OwnEngine* engine, bool focus_problem) {
+    engine->caption = FieldText(dialog, IDC_ENGINE_NAME);
+    engine->url_template = FieldText(dialog, IDC_ENGINE_URL);
+    int field = 0;
+    const char* problem = Problem(*engine, &field);
+    // A new, still empty form is not scolded.
+    bool blank = engine->caption.empty() && engine->url_template.empty() && !focus_problem;
+    SetDlgItemTextA(dialog, IDC_ENGINE_PROBLEM, problem && !blank ? problem : "");
+    if (problem && focus_problem) {
+        MessageBeep(MB_ICONWARNING);
+        SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, field)),
+                     TRUE);
+    }
+    return !problem;
+}
+
+INT_PTR CALLBACK EngineProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrW(dialog, DWLP_USER, lparam);
+        const OwnEngine& engine = reinterpret_cast<EngineSession*>(lparam)->engine;
+        SendDlgItemMessageW(dialog, IDC_ENGINE_NAME, EM_LIMITTEXT, kMaxCaptionLength, 0);
+        SendDlgItemMessageW(dialog, IDC_ENGINE_URL, EM_LIMITTEXT, kMaxTemplateLength, 0);
+        SetDlgItemTextW(dialog, IDC_ENGINE_NAME, ToWide(engine.caption).c_str());
+        SetDlgItemTextW(dialog, IDC_ENGINE_URL, ToWide(engine.url_template).c_str());
+        return TRUE; // the focus goes to the name
+    }
+    if (message != WM_COMMAND)
+        return FALSE;
+    EngineSession* session = SessionOf<EngineSession>(dialog);
+    OwnEngine typed = session->engine;
+    switch (LOWORD(wparam)) {
+    case IDC_ENGINE_NAME:
+    case IDC_ENGINE_URL:
+        if (HIWORD(wparam) == EN_CHANGE)
+            ReadEngine(dialog, &typed, false);
+        return TRUE;
+    case IDC_ENGINE_TRY:
+        if (ReadEngine(dialog, &typed, true))
+            LaunchSearch(dialog, Utf16ToUtf8(typed.url_template), kSampleText);
+        return TRUE;
+    case IDOK:
+        if (ReadEngine(dialog, &typed, true)) {
+            session->engine = typed;
+            EndDialog(dialog, IDOK);
+        }
+        return TRUE;
+    case IDCANCEL:
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+// The "Engines" dialog: the list and its buttons.
+struct EnginesSession {
+    const EngineSection* read;
+    std::vector<OwnEngine> engines;
+};
+
+int Selected(HWND dialog) {
+    return static_cast<int>(
+        SendDlgItemMessageW(dialog, IDC_ENGINE_LIST, LVM_GETNEXTITEM, -1, LVNI_SELECTED));
+}
+
+void EnableButtons(HWND dialog) {
+    const auto& engines = SessionOf<EnginesSession>(dialog)->engines;
+    const int selected = Selected(dialog);
+    const int count = static_cast<int>(engines.size());
+    const struct {
+        int id;
+        bool enabled;
+    } buttons[] = {
+        {IDC_ENGINE_ADD, engines.size() < kMaxOwnEngines},
+        {IDC_ENGINE_EDIT, selected >= 0},
+        {IDC_ENGINE_REMOVE, selected >= 0},
+        {IDC_ENGINE_UP, selected > 0},
+        {IDC_ENGINE_DOWN, selected >= 0 && selected + 1 < count},
+    };
+    for (const auto& button : buttons) {
+        HWND control = GetDlgItem(dialog, button.id);
+        // A button that goes grey while it has the focus hands it to the list, so
+        // the keyboard never ends up nowhere.
+        if (!button.enabled && GetFocus() == control)
+            SendMessageW(dialog, WM_NEXTDLGCTL,
+                         reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_ENGINE_LIST)), TRUE);
+        EnableWindow(control, button.enabled);
+    }
+}
+
+void FillList(HWND dialog, int select) {
+    HWND list = GetDlgItem(dialog, IDC_ENGINE_LIST);
+    const auto& engines = SessionOf<EnginesSession>(dialog)->engines;
+    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    for (size_t i = 0; i < engines.size(); ++i) {
+        std::wstring caption = ToWide(engines[i].caption);
+        std::wstring url = ToWide(engines[i].url_template);
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = static_cast<int>(i);
+        item.pszText = caption.data();
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        item.iSubItem = 1;
+        item.pszText = url.data();
+        SendMessageW(list, LVM_SETITEMTEXTW, i, reinterpret_cast<LPARAM>(&item));
+    }
+    if (select >= 0 && select < static_cast<int>(engines.size())) {
+        LVITEMW state{};
+        state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageW(list, LVM_SETITEMSTATE, select, reinterpret_cast<LPARAM>(&state));
+        SendMessageW(list, LVM_ENSUREVISIBLE, select, FALSE);
+    }
+    EnableButtons(dialog);
+}
+
+// Lines of [engines] that offer no engine stay in set.ini as they are; the dialog
+// says which and why, so the user can mend them.
+void ShowLeftOut(HWND dialog, const EngineSection& read) {
+    HWND box = GetDlgItem(dialog, IDC_ENGINE_LEFT_OUT);
+    if (read.left_out.empty()) {
+        ShowWindow(box, SW_HIDE);
+        return;
+    }
+    std::wstring text = L"Left out, and kept in set.ini as they are:";
+    for (const LeftOutLine& line : read.left_out) {
+        wchar_t head[256];
+        wsprintfW(head, L"\r\nLine %d: %S  ", line.line_number, line.reason);
+        text += head + ToWide(line.text.substr(0, 80));
+    }
+    SetWindowTextW(box, text.c_str());
+}
+
+void OpenEngine(HWND dialog, int index) {
+    auto& engines = SessionOf<EnginesSession>(dialog)->engines;
+    EngineSession session;
+    if (index >= 0)
+        session.engine = engines[index];
+    if (DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ENGINE), dialog, EngineProc,
+                        reinterpret_cast<LPARAM>(&session)) != IDOK)
+        return;
+    if (index < 0) {
+        engines.push_back(session.engine);
+        index = static_cast<int>(engines.size()) - 1;
+    } else {
+        engines[index] = session.engine; // keeps its place in the file
+    }
+    FillList(dialog, index);
+}
+
+void OnListButton(HWND dialog, int id) {
+    auto& engines = SessionOf<EnginesSession>(dialog)->engines;
+    const int selected = Selected(dialog);
+    const int count = static_cast<int>(engines.size());
+    switch (id) {
+    case IDC_ENGINE_ADD:
+        if (engines.size() < kMaxOwnEngines)
+            OpenEngine(dialog, -1);
+        break;
+    case IDC_ENGINE_EDIT:
+        if (selected >= 0)
+            OpenEngine(dialog, selected);
+        break;
+    case IDC_ENGINE_REMOVE:
+        if (selected >= 0) {
+            engines.erase(engines.begin() + selected);
+            FillList(dialog, selected < count - 1 ? selected : selected - 1);
+        }
+        break;
+    case IDC_ENGINE_UP:
+    case IDC_ENGINE_DOWN: {
+        int other = selected + (id == IDC_ENGINE_UP ? -1 : 1);
+        if (selected >= 0 && other >= 0 && other < count) {
+            std::swap(engines[selected], engines[other]);
+            FillList(dialog, other);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void SetUpList(HWND dialog) {
+    HWND list = GetDlgItem(dialog, IDC_ENGINE_LIST);
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    RECT client;
+    GetClientRect(list, &client);
+    const int width = client.right - GetSystemMetrics(SM_CXVSCROLL);
+    const struct {
+        const wchar_t* caption;
+        int width;
+    } columns[] = {{L"Name", width / 3}, {L"Address", width - width / 3}};
+    for (int i = 0; i < 2; ++i) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.pszText = const_cast<wchar_t*>(columns[i].caption);
+        column.cx = columns[i].width;
+        SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+INT_PTR CALLBACK EnginesProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+    case WM_INITDIALOG: {
+        SetWindowLongPtrW(dialog, DWLP_USER, lparam);
+        SetUpList(dialog);
+        ShowLeftOut(dialog, *reinterpret_cast<EnginesSession*>(lparam)->read);
+        FillList(dialog, 0);
+        SetFocus(GetDlgItem(dialog, IDC_ENGINE_LIST));
+        return FALSE; // the focus is set
+    }
+    case WM_COMMAND:
+        if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL)
+            EndDialog(dialog, LOWORD(wparam));
+        else
+            OnListButton(dialog, LOWORD(wparam));
+        return TRUE;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+        if (header->idFrom != IDC_ENGINE_LIST)
+            return FALSE;
+        if (header->code == LVN_ITEMCHANGED)
+            EnableButtons(dialog);
+        else if (header->code == NM_DBLCLK)
+            OnListButton(dialog, IDC_ENGINE_EDIT);
+        else if (header->code == LVN_KEYDOWN &&
+                 reinterpret_cast<const NMLVKEYDOWN*>(lparam)->wVKey == VK_DELETE)
+            OnListButton(dialog, IDC_ENGINE_REMOVE);
+        return TRUE;
+    }
+    default:
+        return FALSE;
+    }
+}
+} // namespace
+
+std::optional<std::vector<OwnEngine>> EditOwnEngines(HWND owner, const EngineSection& read) {
+    EnginesSession session{&read, read.engines};
+    if (DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ENGINES), owner,
+                        EnginesProc, reinterpret_cast<LPARAM>(&session)) != IDOK)
+        return std::nullopt;
+    return session.engines;
+}
+
+} // namespace qm

@@ -1,0 +1,32 @@
+#include "settings/engine_store.h"
+
+#include "platform/text_codec.h"
+#include "settings/mod_ini.h"
+
+#include <windows.h>
+
+namespace qm {
+
+namespace {
+std::u16string DecodeAnsi(const std::string& bytes) {
+    return FromWide(AnsiToWide(bytes));
+}
+} // namespace
+
+EngineSection LoadOwnEngines() {
+    wchar_t probe[4];
+    if (GetPrivateProfileSectionW(L"engines", probe, 4, IniPath().c_str()) == 0)
+        return {};
+    return ParseEngineSection(ReadIniSectionLines(kEnginesSection), DecodeAnsi);
+}
+
+bool SaveOwnEngines(const EngineSection& read, const std::vector<OwnEngine>& edited) {
+    std::vector<IniLine> lines = EditedEngineLines(read, edited);
+    const std::vector<IniLine>& before = read.section.lines;
+    bool unchanged = lines.size() == before.size();
+    for (size_t i = 0; unchanged && i < lines.size(); ++i)
+        unchanged = lines[i].text == before[i].text;
+    return unchanged || WriteIniSectionLines(kEnginesSection, lines);
+}
+
+} // namespace qm
