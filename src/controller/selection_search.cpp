@@ -2,9 +2,11 @@
 
 #include <utility>
 
+#include "controller/copy_wait.h"
 #include "platform/clipboard.h"
 #include "platform/copy_keystroke.h"
 #include "platform/keyboard.h"
+#include "platform/keystroke_receiver.h"
 #include "platform/scope_exit.h"
 #include "search_panel/find2.h"
 #include "support/search_launch.h"
@@ -13,8 +15,7 @@
 namespace qm {
 
 namespace {
-// The most either wait of the capture lasts: the hotkey's keys may still be held
-// before the copy keystroke, and a slow application may take this long to copy.
+// The most the capture waits for the user to let go of the hotkey's keys.
 constexpr int kCaptureWaitMs = 200;
 } // namespace
 
@@ -52,12 +53,27 @@ std::u16string SelectionSearch::CaptureSelection(const Source& source, int hotke
         return {};
     ModifierWatch modifiers; // the user's own Ctrl, Alt, Shift and Win, until the copy is through
     Wait(kCaptureWaitMs, [hotkey_key] { return !HotkeyKeysDown(hotkey_key); });
+    const KeystrokeReceiver receiver = KeystrokeReceiver::Focused();
+    // It would take the keys, if ever, long after the press.
+    if (receiver.Hung())
+        return {};
     // The clipboard is neither emptied nor saved: a copy shows as a change of it,
     // and when nothing is copied it stays exactly as it was.
     const DWORD count_before_copy = ClipboardChangeCount();
     SendCopyKeystroke(source.target);
-    Wait(kCaptureWaitMs, [count_before_copy] {
-        return ClipboardChangeCount() != count_before_copy && ClipboardOffersText();
+    const DWORD sent_at = GetTickCount();
+    int answers = 0;
+    Wait(kCopyWaitLimitMs, [&] {
+        CopyEvidence evidence;
+        evidence.elapsed_ms = static_cast<int>(GetTickCount() - sent_at);
+        evidence.changed = ClipboardChangeCount() != count_before_copy;
+        evidence.offers_text = ClipboardOffersText();
+        evidence.held_open = ClipboardHeldOpen();
+        evidence.receiver_hung = receiver.Hung();
+        // A receiver busy with a message breaks the run: it may be copying.
+        answers = receiver.Answers() ? answers + 1 : 0;
+        evidence.answers_in_a_row = answers;
+        return JudgeCopyWait(evidence) != CopyWait::KeepWaiting;
     });
     modifiers.Finish();
     if (ClipboardChangeCount() == count_before_copy)

@@ -50,4 +50,8 @@ bool ClipboardOffersText() {
     return IsClipboardFormatAvailable(CF_UNICODETEXT) || IsClipboardFormatAvailable(CF_TEXT);
 }
 
+bool ClipboardHeldOpen() {
+    return GetOpenClipboardWindow() != nullptr;
+}
+
 } // namespace qm

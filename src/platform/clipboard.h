@@ -31,4 +31,7 @@ DWORD ClipboardChangeCount();
 // Whether the clipboard offers text, asked without opening it or having anything rendered.
 bool ClipboardOffersText();
 
+// Whether a window holds the clipboard open, as a program does while it writes a copy.
+bool ClipboardHeldOpen();
+
 } // namespace qm

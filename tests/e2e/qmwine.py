@@ -381,6 +381,7 @@ class HttpServer:
         self.status = 200
         self.delay = 0.0
         self.requests = []
+        self.answers = 0  # answers sent, after any delay
         self.refuse = False
         outer = self
 
@@ -389,6 +390,7 @@ class HttpServer:
                 outer.requests.append(self.path)
                 if outer.delay:
                     time.sleep(outer.delay)
+                outer.answers += 1
                 body = outer.body
                 self.send_response(outer.status)
                 self.send_header('Content-Type', 'text/plain')

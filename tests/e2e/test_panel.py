@@ -115,8 +115,8 @@ class TickedBox(unittest.TestCase):
         for step in range(1, 7):
             time.sleep(0.05)
             xdotool('mousemove', 110 + 10 * step, 110 + 5 * step)
-        time.sleep(0.3)
-        self.assertEqual(self.host.origin(), (160, 130))
+        self.assertTrue(qmwine.wait_until(lambda: self.host.origin() == (160, 130), 20),
+                        'the panel did not follow: %s' % (self.host.origin(),))
         xdotool('mouseup', 3)
         time.sleep(0.3)
         # Released: the panel no longer follows the mouse, and clicks reach it again.
@@ -136,7 +136,7 @@ class TickedBox(unittest.TestCase):
         self.host.click_caption('videob')
         self.assertEqual(self.host.launch(3), 'https://www.bing.com/videos/search?q=Paris')
         # Wine without a window manager takes up to 2 s to unmap a panel that was dragged.
-        self.assertTrue(qmwine.wait_until(lambda: not self.host.visible(), 5),
+        self.assertTrue(qmwine.wait_until(lambda: not self.host.visible(), 20),
                         'the panel stayed')
 
 

@@ -1,4 +1,5 @@
 #include "settings/ini_value.h"
+#include "controller/copy_wait.h"
 #include "controller/update_version.h"
 #include "hotkey/hotkey_text.h"
 #include "support/timer_name.h"
@@ -151,6 +152,29 @@ TEST(UpdateVersion, OnlyAFirstCheckThatCouldNotConnectIsTriedAgain) {
     };
     for (const auto& row : rows)
         EXPECT_EQ(TryUpdateCheckAgain(row.fetch, row.checks_run), row.again) << row.name;
+}
+
+TEST(CopyWait, NothingCopiedOnlyOnceTheReceiverIsDone) {
+    using W = CopyWait;
+    constexpr int kSettled = kSettledAnswers, kFloor = kNothingCopiedFloorMs;
+    const struct {
+        const char* signal;
+        CopyEvidence seen; // elapsed, changed, text, held open, hung, answers in a row
+        W verdict;
+    } rows[] = {
+        {"text arrived", {5, true, true, false, false, 0}, W::TextCopied},
+        {"text of before", {kFloor, false, true, false, false, kSettled}, W::NothingCopied},
+        {"idle, too early", {kFloor - 1, false, false, false, false, kSettled}, W::KeepWaiting},
+        {"busy with the keys", {1500, false, false, false, false, 0}, W::KeepWaiting},
+        {"back from the keys", {1500, false, false, false, false, kSettled - 1}, W::KeepWaiting},
+        {"writing the clipboard", {1500, true, false, true, false, kSettled}, W::KeepWaiting},
+        {"held open, unchanged", {1500, false, false, true, false, kSettled}, W::KeepWaiting},
+        {"copied no text", {20, true, false, false, false, kSettled}, W::NothingCopied},
+        {"hung", {0, false, false, false, true, 0}, W::NothingCopied},
+        {"busy past the limit", {kCopyWaitLimitMs, false, false, true, false, 0}, W::NothingCopied},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(JudgeCopyWait(row.seen), row.verdict) << row.signal;
 }
 
 TEST(Utf, EncodesCharactersOfEveryLength) {

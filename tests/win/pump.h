@@ -37,6 +37,22 @@ inline bool PumpUntil(const std::function<bool()>& done, int milliseconds) {
     return true;
 }
 
+// A moment to come, for a check that something happened before it (a wait that ended
+// in time, a message handled while a wait ran). Set generously, so that a loaded
+// machine never reaches it and only a fault does.
+class Later {
+  public:
+    explicit Later(int milliseconds) : timer_(CreateWaitableTimerW(nullptr, TRUE, nullptr)) {
+        LARGE_INTEGER due;
+        due.QuadPart = -10000LL * milliseconds;
+        SetWaitableTimer(timer_.get(), &due, 0, nullptr, nullptr, FALSE);
+    }
+    bool Passed() const { return WaitForSingleObject(timer_.get(), 0) == WAIT_OBJECT_0; }
+
+  private:
+    UniqueHandle timer_;
+};
+
 // A window with two buttons and dialog keys, the first one focused.
 class DialogKeysWindow {
   public:
