@@ -221,11 +221,13 @@ class ProgramSearch(qmwine.UpdateAnsweredLocally):
         xdotool('key', 'Tab')
         xdotool('type', 'https://duckduckgo.com/?q=%s&ia=web')
         xdotool('key', 'Return')
-        self.assertTrue(qmwine.wait_until(lambda: not qmwine.find_windows('^Engine$'), 5))
+        self.assertTrue(qmwine.wait_until(lambda: not qmwine.find_windows('^Engine$'), 20))
         xdotool('key', 'Return')
-        self.assertTrue(qmwine.wait_until(lambda: not qmwine.find_windows('^Engines$'), 5))
-        with open(self.program.ini_path, 'rb') as f:
-            self.assertIn(b'[engines]\r\nDDG=https://duckduckgo.com/?q=%s&ia=web\r\n', f.read())
+        self.assertTrue(qmwine.wait_until(lambda: not qmwine.find_windows('^Engines$'), 20))
+        # Saved once the dialog has gone, so a loaded machine may show the file a moment later.
+        saved = '[engines]\r\nDDG=https://duckduckgo.com/?q=%s&ia=web\r\n'
+        self.assertTrue(qmwine.wait_until(lambda: saved in (self.program.read_ini() or ''), 20),
+                        self.program.read_ini())
         expected = (PANEL_HEIGHT + OWN_ROW, 'https://duckduckgo.com/?q=a b&ia=web')
         self.assertEqual(self.own_engine_search(1, 0), expected)
         self.restart()
