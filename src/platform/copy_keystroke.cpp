@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/copy_key_plan.h"
+#include "platform/keystroke_receiver.h"
 #include "platform/process_facts.h"
 #include "platform/text_codec.h"
 #include "platform/unique_handle.h"
@@ -43,13 +44,7 @@ UINT SendKeys(const std::vector<KeyEvent>& events, HKL layout) {
 
 // The keyboard layout of the thread whose window has the keyboard focus.
 HKL FocusedKeyboardLayout() {
-    HWND foreground = GetForegroundWindow();
-    HWND focus = foreground;
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    if (foreground && GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &info) &&
-        info.hwndFocus)
-        focus = info.hwndFocus;
+    HWND focus = KeyboardFocusWindow();
     // No focus anywhere: this thread's own layout (a null window gives thread 0).
     return GetKeyboardLayout(focus ? GetWindowThreadProcessId(focus, nullptr) : 0);
 }

@@ -8,16 +8,15 @@ namespace {
 constexpr UINT kAnswerTimeoutMs = 20;
 } // namespace
 
-KeystrokeReceiver KeystrokeReceiver::Focused() {
+HWND KeyboardFocusWindow() {
     HWND foreground = GetForegroundWindow();
     if (!foreground)
-        return KeystrokeReceiver(nullptr);
-    // The focus may sit in a window of another thread that shares the input.
+        return nullptr;
     GUITHREADINFO info{};
     info.cbSize = sizeof(info);
     if (GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &info) && info.hwndFocus)
-        return KeystrokeReceiver(info.hwndFocus);
-    return KeystrokeReceiver(foreground);
+        return info.hwndFocus;
+    return foreground;
 }
 
 bool KeystrokeReceiver::Hung() const {

@@ -4,10 +4,15 @@
 
 namespace qm {
 
+// The window with the keyboard focus: it may sit in another thread that shares the
+// foreground window's input. The foreground window itself when that thread names no
+// focus; none without a foreground window.
+HWND KeyboardFocusWindow();
+
 class KeystrokeReceiver {
   public:
     // The window with the keyboard focus now; none without a foreground window.
-    static KeystrokeReceiver Focused();
+    static KeystrokeReceiver Focused() { return KeystrokeReceiver(KeyboardFocusWindow()); }
 
     // It has stopped taking messages (the system's judgement, after seconds), or it is gone.
     bool Hung() const;
