@@ -10,15 +10,29 @@
 set(QM_WINDOWS_HEADER "^(windows|windowsx|wininet|winuser|winbase|shellapi|shlobj|shlwapi|objbase|ole2|commctrl|commdlg|tlhelp32|psapi|uxtheme|dwmapi)\\.h$")
 set(QM_PROGRAM_ONLY_SOURCES src/main.cpp src/abort_on_library_error.cpp)
 
-# The layers point down: platform/ at the bottom; support/ and settings/ above it;
-# then the hotkey fields, the panel and the tray, which never include each other;
-# controller/ on top. Checked here, so a file that reaches up fails to configure.
-set(QM_LAYER_platform "platform")
-set(QM_LAYER_support "platform|support")
-set(QM_LAYER_settings "platform|support|settings")
-set(QM_LAYER_hotkey "platform|support|settings|hotkey")
-set(QM_LAYER_search_panel "platform|support|settings|search_panel|resources")
-set(QM_LAYER_tray "platform|support|settings|tray")
+# The rooms stand on floors and include only their own room and the floors below
+# (rooms on one floor never include each other), bottom up:
+#   platform/ - support/ - search/ - settings/ - hotkey/, search_panel/, tray/ -
+#   capture/, update/, auto_start/ - single_instance/ - settings_window/ - main.cpp
+# Checked here, so a file that reaches up or across fails to configure.
+set(QM_FLOOR_0 "platform")
+set(QM_FLOOR_1 "${QM_FLOOR_0}|support")
+set(QM_FLOOR_2 "${QM_FLOOR_1}|search")
+set(QM_FLOOR_3 "${QM_FLOOR_2}|settings")
+set(QM_FLOOR_4 "${QM_FLOOR_3}|hotkey|search_panel|tray|resources")
+set(QM_FLOOR_5 "${QM_FLOOR_4}|capture|update|auto_start")
+set(QM_LAYER_platform "${QM_FLOOR_0}")
+set(QM_LAYER_support "${QM_FLOOR_1}")
+set(QM_LAYER_search "${QM_FLOOR_2}")
+set(QM_LAYER_settings "${QM_FLOOR_3}")
+set(QM_LAYER_hotkey "${QM_FLOOR_3}|hotkey")
+set(QM_LAYER_search_panel "${QM_FLOOR_3}|search_panel|resources")
+set(QM_LAYER_tray "${QM_FLOOR_3}|tray")
+set(QM_LAYER_capture "${QM_FLOOR_4}|capture")
+set(QM_LAYER_update "${QM_FLOOR_4}|update")
+set(QM_LAYER_auto_start "${QM_FLOOR_4}|auto_start")
+set(QM_LAYER_single_instance "${QM_FLOOR_5}|single_instance")
+set(QM_LAYER_settings_window "${QM_FLOOR_5}|single_instance|settings_window")
 
 # Sets out to TRUE when the file under src/ (path relative to src/) includes a
 # Windows header, directly or through what it uses from src/.

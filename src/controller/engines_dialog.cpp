@@ -2,7 +2,7 @@
 
 #include "platform/text_codec.h"
 #include "resources/resource_ids.h"
-#include "support/search_launch.h"
+#include "search/search_launch.h"
 #include "support/utf.h"
 
 #include <commctrl.h>

@@ -14,7 +14,7 @@
 #include "platform/text_codec.h"
 #include "resources/resource_ids.h"
 #include "platform/text_codec.h"
-#include "search_panel/engine_catalogue.h"
+#include "search/engine_catalogue.h"
 #include "support/utf.h"
 
 namespace qm {

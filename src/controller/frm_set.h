@@ -8,7 +8,7 @@
 #include "platform/unique_handle.h"
 #include "platform/window_base.h"
 #include "search_panel/find2.h"
-#include "support/own_engine.h"
+#include "search/own_engine.h"
 #include "support/waitable_timer.h"
 #include "tray/tray_icon.h"
 #include "tray/tray_menu.h"

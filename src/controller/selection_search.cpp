@@ -9,8 +9,8 @@
 #include "platform/keystroke_receiver.h"
 #include "platform/scope_exit.h"
 #include "search_panel/find2.h"
-#include "support/search_launch.h"
-#include "support/search_text_limit.h"
+#include "search/search_launch.h"
+#include "search/search_text_limit.h"
 
 namespace qm {
 

@@ -6,8 +6,8 @@
 #include "platform/text_codec.h"
 #include "search_panel/moveit.h"
 #include "search_panel/panel_layout.h"
-#include "support/search_launch.h"
-#include "support/search_text_limit.h"
+#include "search/search_launch.h"
+#include "search/search_text_limit.h"
 #include "support/utf.h"
 
 namespace qm {

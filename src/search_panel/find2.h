@@ -12,7 +12,7 @@
 #include "platform/window_base.h"
 #include "search_panel/panel_artwork.h"
 #include "search_panel/panel_layout.h"
-#include "support/own_engine.h"
+#include "search/own_engine.h"
 
 namespace qm {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/twips.h"
-#include "search_panel/engine_catalogue.h"
+#include "search/engine_catalogue.h"
 
 namespace qm {
 

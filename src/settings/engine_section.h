@@ -3,7 +3,7 @@
 // user's own, in the order the user sees them. Reading keeps each line's bytes, so
 // that saving rewrites only the lines the user changed.
 #include "settings/ini_text.h"
-#include "support/own_engine.h"
+#include "search/own_engine.h"
 
 #include <string>
 #include <vector>

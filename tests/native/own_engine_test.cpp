@@ -1,4 +1,4 @@
-#include "support/own_engine.h"
+#include "search/own_engine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "search_panel/engine_catalogue.h"
-#include "support/search_url.h"
-#include "support/url_budget.h"
+#include "search/engine_catalogue.h"
+#include "search/search_url.h"
+#include "search/url_budget.h"
 
 #include <gtest/gtest.h>
 

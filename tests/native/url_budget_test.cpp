@@ -1,5 +1,5 @@
-#include "support/url_budget.h"
-#include "support/search_url.h"
+#include "search/url_budget.h"
+#include "search/search_url.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "search_panel/find2.h"
 
-#include "support/search_text_limit.h"
+#include "search/search_text_limit.h"
 
 #include <gtest/gtest.h>
 

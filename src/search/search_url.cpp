@@ -1,4 +1,4 @@
-#include "support/search_url.h"
+#include "search/search_url.h"
 
 #include "support/utf.h"
 

@@ -1,4 +1,4 @@
-#include "search_panel/engine_catalogue.h"
+#include "search/engine_catalogue.h"
 
 namespace qm {
 

@@ -1,6 +1,6 @@
-#include "support/own_engine.h"
+#include "search/own_engine.h"
 
-#include "support/search_url.h"
+#include "search/search_url.h"
 #include "support/utf.h"
 
 #include <algorithm>

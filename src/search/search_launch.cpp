@@ -1,9 +1,9 @@
-#include "support/search_launch.h"
+#include "search/search_launch.h"
 
 #include "platform/shell_open.h"
 #include "platform/text_codec.h"
-#include "support/search_url.h"
-#include "support/url_budget.h"
+#include "search/search_url.h"
+#include "search/url_budget.h"
 #include "support/utf.h"
 
 namespace qm {

@@ -1,6 +1,6 @@
-#include "support/url_budget.h"
+#include "search/url_budget.h"
 
-#include "support/search_url.h"
+#include "search/search_url.h"
 
 namespace qm {
 
