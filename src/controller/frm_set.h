@@ -3,7 +3,7 @@
 // both hotkey controls, the tray icon, the update-check timer, and carries out
 // the two hotkey actions.
 #include "controller/frm_set_layout.h"
-#include "controller/selection_search.h"
+#include "capture/selection_search.h"
 #include "hotkey/hotkey_control.h"
 #include "platform/unique_handle.h"
 #include "platform/window_base.h"

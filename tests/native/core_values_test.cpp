@@ -1,5 +1,5 @@
 #include "settings/ini_value.h"
-#include "controller/copy_wait.h"
+#include "capture/copy_wait.h"
 #include "controller/update_version.h"
 #include "hotkey/hotkey_text.h"
 #include "support/timer_name.h"

@@ -1,4 +1,4 @@
-#include "controller/selection_search.h"
+#include "capture/selection_search.h"
 
 #include "clipboard_text.h"
 #include "editor_window.h"

@@ -1,8 +1,8 @@
-#include "controller/selection_search.h"
+#include "capture/selection_search.h"
 
 #include <utility>
 
-#include "controller/copy_wait.h"
+#include "capture/copy_wait.h"
 #include "platform/clipboard.h"
 #include "platform/copy_keystroke.h"
 #include "platform/keyboard.h"

@@ -1,4 +1,4 @@
-#include "controller/copy_wait.h"
+#include "capture/copy_wait.h"
 
 namespace qm {
 
