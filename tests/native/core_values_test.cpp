@@ -1,6 +1,6 @@
 #include "settings/ini_value.h"
 #include "capture/copy_wait.h"
-#include "controller/update_version.h"
+#include "update/update_version.h"
 #include "hotkey/hotkey_text.h"
 #include "support/timer_name.h"
 #include "support/utf.h"

@@ -1,4 +1,4 @@
-#include "controller/update_check.h"
+#include "update/update_check.h"
 #include "platform/wininet_library.h"
 
 #include "pump.h"

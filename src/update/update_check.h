@@ -2,7 +2,7 @@
 // The once-per-run check for a newer version on the maker's web site.
 #include <windows.h>
 
-#include "controller/update_version.h"
+#include "update/update_version.h"
 
 namespace qm {
 

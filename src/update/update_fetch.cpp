@@ -1,6 +1,6 @@
-#include "controller/update_check.h"
+#include "update/update_check.h"
 
-#include "controller/update_version.h"
+#include "update/update_version.h"
 #include "platform/message_pump.h"
 #include "platform/unique_handle.h"
 #include "platform/wininet_library.h"

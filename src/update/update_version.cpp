@@ -1,4 +1,4 @@
-#include "controller/update_version.h"
+#include "update/update_version.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "controller/update_check.h"
+#include "update/update_check.h"
 
-#include "controller/maker_sites.h"
+#include "update/maker_sites.h"
 #include "platform/scope_exit.h"
 #include "platform/shell_open.h"
 
