@@ -1,4 +1,4 @@
-#include "controller/auto_start.h"
+#include "auto_start/auto_start.h"
 #include "controller/frm_set.h"
 #include "controller/single_instance.h"
 #include "platform/dialog_keys.h"

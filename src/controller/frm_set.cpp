@@ -1,6 +1,6 @@
 #include "controller/frm_set.h"
 
-#include "controller/auto_start.h"
+#include "auto_start/auto_start.h"
 #include "controller/engines_dialog.h"
 #include "update/maker_sites.h"
 #include "settings/ini_value.h"

@@ -1,6 +1,6 @@
 #include "controller/single_instance.h"
 
-#include "controller/auto_start_command.h"
+#include "auto_start/auto_start_command.h"
 #include "platform/process_facts.h"
 #include "platform/program_path.h"
 

@@ -1,4 +1,4 @@
-#include "controller/auto_start_command.h"
+#include "auto_start/auto_start_command.h"
 
 #include <gtest/gtest.h>
 

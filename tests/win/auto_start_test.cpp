@@ -1,6 +1,6 @@
-#include "controller/auto_start.h"
+#include "auto_start/auto_start.h"
 
-#include "controller/auto_start_command.h"
+#include "auto_start/auto_start_command.h"
 #include "platform/program_path.h"
 #include "platform/registry.h"
 #include "platform/unique_handle.h"
