@@ -1,6 +1,6 @@
 #include "auto_start/auto_start.h"
 #include "controller/frm_set.h"
-#include "controller/single_instance.h"
+#include "single_instance/single_instance.h"
 #include "platform/dialog_keys.h"
 #include "platform/system_library.h"
 

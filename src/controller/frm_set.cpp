@@ -6,7 +6,7 @@
 #include "settings/ini_value.h"
 #include "settings/engine_store.h"
 #include "settings/mod_ini.h"
-#include "controller/single_instance.h"
+#include "single_instance/single_instance.h"
 #include "update/update_check.h"
 #include "platform/dialog_keys.h"
 #include "platform/dpi.h"

@@ -1,4 +1,4 @@
-#include "controller/single_instance.h"
+#include "single_instance/single_instance.h"
 
 #include "auto_start/auto_start_command.h"
 #include "platform/process_facts.h"
