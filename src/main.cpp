@@ -1,5 +1,5 @@
 #include "auto_start/auto_start.h"
-#include "controller/frm_set.h"
+#include "settings_window/settings_window.h"
 #include "single_instance/single_instance.h"
 #include "platform/dialog_keys.h"
 #include "platform/system_library.h"

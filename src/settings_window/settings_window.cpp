@@ -1,7 +1,7 @@
-#include "controller/frm_set.h"
+#include "settings_window/settings_window.h"
 
 #include "auto_start/auto_start.h"
-#include "controller/engines_dialog.h"
+#include "settings_window/engines_dialog.h"
 #include "update/maker_sites.h"
 #include "settings/ini_value.h"
 #include "settings/engine_store.h"

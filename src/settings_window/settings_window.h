@@ -2,7 +2,7 @@
 // frmSet: the settings window, the program's first window and its hub. It hosts
 // both hotkey controls, the tray icon, the update-check timer, and carries out
 // the two hotkey actions.
-#include "controller/frm_set_layout.h"
+#include "settings_window/settings_window_layout.h"
 #include "capture/selection_search.h"
 #include "hotkey/hotkey_control.h"
 #include "platform/unique_handle.h"

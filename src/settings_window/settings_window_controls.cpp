@@ -1,6 +1,6 @@
 // The settings window's controls: creation in tab order, the check boxes' states,
 // pictures and lines.
-#include "controller/frm_set.h"
+#include "settings_window/settings_window.h"
 #include "platform/dpi.h"
 #include "platform/gdi.h"
 #include "resources/resource_ids.h"

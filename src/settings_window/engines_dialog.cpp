@@ -1,4 +1,4 @@
-#include "controller/engines_dialog.h"
+#include "settings_window/engines_dialog.h"
 
 #include "platform/text_codec.h"
 #include "resources/resource_ids.h"
