@@ -21,7 +21,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
     arguments.erase(arguments.find_last_not_of(' ') + 1);
     const bool unregister = lstrcmpiA(arguments.c_str(), "/unregister") == 0;
     if (unregister || lstrcmpiA(arguments.c_str(), "/exit") == 0) {
-        const bool closed = qm::CloseRunningCopy(qm::FrmSet::kClassName);
+        const bool closed = qm::CloseRunningCopy(qm::SettingsWindow::kClassName);
         if (unregister)
             qm::RemoveEveryAutoStartEntry();
         return closed ? 0 : 1;
@@ -29,7 +29,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
 
     qm::SingleInstance single_instance;
     if (!single_instance.Acquire()) {
-        qm::ActivateRunningCopy(qm::FrmSet::kClassName);
+        qm::ActivateRunningCopy(qm::SettingsWindow::kClassName);
         return 0;
     }
     // The shell may hand a URL to a handler through COM, and asks its callers to
@@ -39,7 +39,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
-    qm::FrmSet settings_window;
+    qm::SettingsWindow settings_window;
     if (!settings_window.Load())
         return 1;
     // Wide messages: characters typed into the panel's Unicode box survive whatever

@@ -8,7 +8,7 @@
 #include "platform/keyboard.h"
 #include "platform/keystroke_receiver.h"
 #include "platform/scope_exit.h"
-#include "search_panel/find2.h"
+#include "search_panel/panel_window.h"
 #include "search/search_launch.h"
 #include "search/search_text_limit.h"
 
@@ -19,7 +19,7 @@ namespace {
 constexpr int kCaptureWaitMs = 200;
 } // namespace
 
-SelectionSearch::SelectionSearch(HWND clipboard_owner, Find2& panel, WaitFn wait)
+SelectionSearch::SelectionSearch(HWND clipboard_owner, PanelWindow& panel, WaitFn wait)
     : clipboard_owner_(clipboard_owner), panel_(&panel), wait_(std::move(wait)) {}
 
 void SelectionSearch::Wait(int milliseconds, const std::function<bool()>& done) {

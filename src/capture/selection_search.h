@@ -9,7 +9,7 @@
 
 namespace qm {
 
-class Find2;
+class PanelWindow;
 enum class CopyTarget;
 
 class SelectionSearch {
@@ -18,7 +18,7 @@ class SelectionSearch {
     // ending early once done() holds.
     using WaitFn = std::function<void(int milliseconds, const std::function<bool()>& done)>;
 
-    SelectionSearch(HWND clipboard_owner, Find2& panel, WaitFn wait);
+    SelectionSearch(HWND clipboard_owner, PanelWindow& panel, WaitFn wait);
 
     // Both actions take the virtual key of the pressed hotkey (0 if unknown): the copy
     // keystroke waits, briefly, for the user to let go of it and of the modifiers.
@@ -54,7 +54,7 @@ class SelectionSearch {
     void Wait(int milliseconds, const std::function<bool()>& done);
 
     HWND clipboard_owner_;
-    Find2* panel_;
+    PanelWindow* panel_;
     WaitFn wait_;
     bool busy_ = false;
 };

@@ -1,6 +1,6 @@
 #include "hotkey/hotkey_control.h"
 
-#include "settings/mod_ini.h"
+#include "settings/settings_file.h"
 #include "hotkey/hotkey_store.h"
 #include "hotkey/hotkey_text.h"
 #include "platform/copy_key_plan.h"

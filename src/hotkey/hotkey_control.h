@@ -10,7 +10,7 @@
 // their WM_NCDESTROY lets go of the handle here, so nothing is destroyed twice, and the
 // registration stays until the control goes.
 #include "hotkey/hotkey_capture.h"
-#include "hotkey/mod_sub_class.h"
+#include "hotkey/hotkey_field_subclass.h"
 #include "platform/unique_handle.h"
 #include "platform/window_base.h"
 

@@ -1,6 +1,6 @@
 #include "hotkey/hotkey_store.h"
 
-#include "settings/mod_ini.h"
+#include "settings/settings_file.h"
 #include "platform/keyboard.h"
 #include "platform/per_user_settings.h"
 

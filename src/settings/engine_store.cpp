@@ -1,7 +1,7 @@
 #include "settings/engine_store.h"
 
 #include "platform/text_codec.h"
-#include "settings/mod_ini.h"
+#include "settings/settings_file.h"
 
 #include <windows.h>
 

@@ -5,7 +5,7 @@
 #include "update/maker_sites.h"
 #include "settings/ini_value.h"
 #include "settings/engine_store.h"
-#include "settings/mod_ini.h"
+#include "settings/settings_file.h"
 #include "single_instance/single_instance.h"
 #include "update/update_check.h"
 #include "platform/dialog_keys.h"
@@ -19,7 +19,7 @@
 
 namespace qm {
 
-namespace L = frm_set_layout;
+namespace L = settings_window_layout;
 
 namespace {
 constexpr char kSelectionOutOfReach[] =
@@ -44,15 +44,15 @@ std::string NotifyText(const std::u16string& text) {
 }
 } // namespace
 
-FrmSet::FrmSet()
+SettingsWindow::SettingsWindow()
     : tray_menu_(TrayMenuActions{[this] { ShowSettings(); }, [this] { ExitFromTray(); }},
                  TrayMenuLinks{sites::kDownloadPage, sites::kMainRoot, sites::kSecondRoot}) {}
 
-FrmSet::~FrmSet() {
+SettingsWindow::~SettingsWindow() {
     DestroyWindowObject();
 }
 
-bool FrmSet::Load() {
+bool SettingsWindow::Load() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     icon_big_.reset(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_QUENMARK),
                                                   IMAGE_ICON, GetSystemMetrics(SM_CXICON),
@@ -107,7 +107,7 @@ bool FrmSet::Load() {
     return true;
 }
 
-void FrmSet::StartUp() {
+void SettingsWindow::StartUp() {
     default_engine_template_ = DefaultEngines()[0].url_template;
     for (size_t i = 0; i < L::kCheckBoxCount; ++i) {
         auto which = static_cast<CheckBox>(i);
@@ -151,7 +151,7 @@ void FrmSet::StartUp() {
     }
 }
 
-int FrmSet::ReadStoredState(CheckBox which) const {
+int SettingsWindow::ReadStoredState(CheckBox which) const {
     const L::CheckBoxRow& row = L::kCheckBoxes[which];
     int current = CheckState(which);
     int value = ParseIniInt(ReadIniString(row.section, row.key, std::to_string(current)), current);
@@ -159,7 +159,7 @@ int FrmSet::ReadStoredState(CheckBox which) const {
     return value >= 0 && value <= 2 ? value : current;
 }
 
-void FrmSet::SaveSettings() {
+void SettingsWindow::SaveSettings() {
     direct_hotkey_.SaveSettings();
     panel_hotkey_.SaveSettings();
     for (size_t i = 0; i < L::kCheckBoxCount; ++i) {
@@ -170,7 +170,7 @@ void FrmSet::SaveSettings() {
     }
 }
 
-void FrmSet::EndProgram() {
+void SettingsWindow::EndProgram() {
     if (ending_)
         return;
     ending_ = true;
@@ -184,29 +184,29 @@ void FrmSet::EndProgram() {
     TerminateProcess(GetCurrentProcess(), 0);
 }
 
-void FrmSet::ExitFromTray() {
+void SettingsWindow::ExitFromTray() {
     // The icon goes first, so it does not linger while the settings are written.
     tray_.Hide();
     EndProgram();
 }
 
-void FrmSet::ShowSettings() {
+void SettingsWindow::ShowSettings() {
     ShowWindow(hwnd(), SW_RESTORE);
     ShowWindow(hwnd(), SW_SHOW);
     SetForegroundWindow(hwnd());
 }
 
-HotKey& FrmSet::HotkeyOf(CheckBox effective_box) {
+HotKey& SettingsWindow::HotkeyOf(CheckBox effective_box) {
     return effective_box == L::kDirectEffective ? direct_hotkey_ : panel_hotkey_;
 }
 
-void FrmSet::SwitchHotkey(CheckBox which) {
+void SettingsWindow::SwitchHotkey(CheckBox which) {
     HotKey& hotkey = HotkeyOf(which);
     hotkey.SetHotKeyEnabled(CheckState(which) != 0);
     SetCheckState(which, hotkey.HotKeyEnabled() ? 1 : 0);
 }
 
-void FrmSet::OnEngineChosen() {
+void SettingsWindow::OnEngineChosen() {
     HWND engine_box = GetDlgItem(hwnd(), L::kIdEngineBox);
     int index = static_cast<int>(SendMessageW(engine_box, CB_GETCURSEL, 0, 0));
     const int built_in = static_cast<int>(DefaultEngines().size());
@@ -216,7 +216,7 @@ void FrmSet::OnEngineChosen() {
         default_engine_template_ = Utf16ToUtf8(own_engines_[index - built_in].url_template);
 }
 
-void FrmSet::OnEnginesClicked() {
+void SettingsWindow::OnEnginesClicked() {
     EngineSection read = LoadOwnEngines();
     std::optional<std::vector<OwnEngine>> edited = EditOwnEngines(hwnd(), read);
     if (!edited)
@@ -229,7 +229,7 @@ void FrmSet::OnEnginesClicked() {
     ApplyOwnEngines(*edited);
 }
 
-void FrmSet::ApplyOwnEngines(const std::vector<OwnEngine>& engines) {
+void SettingsWindow::ApplyOwnEngines(const std::vector<OwnEngine>& engines) {
     HWND engine_box = GetDlgItem(hwnd(), L::kIdEngineBox);
     const int built_in = static_cast<int>(DefaultEngines().size());
     // An engine of the user's that is the default stays so, found by its name.
@@ -254,24 +254,24 @@ void FrmSet::ApplyOwnEngines(const std::vector<OwnEngine>& engines) {
     }
 }
 
-void FrmSet::OnAutoStartClicked() {
+void SettingsWindow::OnAutoStartClicked() {
     SetCheckState(L::kAutoStart, AutoStartBoxAfterClick(CheckState(L::kAutoStart)));
 }
 
-void FrmSet::OnUpdateTimer() {
+void SettingsWindow::OnUpdateTimer() {
     KillTimer(hwnd(), L::kUpdateTimer); // also while the check waits
     // Started at logon, the check may come before the network: then once more, later.
     if (CheckState(L::kUpdateTips) == 1 && RunUpdateCheck(hwnd()) == UpdateCheck::TryAgainLater)
         SetTimer(hwnd(), L::kUpdateTimer, kUpdateRetryDelayMs, nullptr);
 }
 
-clsWaitableTimer& FrmSet::WaitObject() {
+WaitableTimer& SettingsWindow::WaitObject() {
     if (!wait_object_)
-        wait_object_ = std::make_unique<clsWaitableTimer>();
+        wait_object_ = std::make_unique<WaitableTimer>();
     return *wait_object_;
 }
 
-void FrmSet::OnCommand(int id, int code, HWND) {
+void SettingsWindow::OnCommand(int id, int code, HWND) {
     // A click takes a grey box to clear; from then on it is a plain box.
     if (auto box = CheckBoxWithId(id); box && code == BN_CLICKED)
         SetCheckState(*box, CheckState(*box));
@@ -301,37 +301,37 @@ void FrmSet::OnCommand(int id, int code, HWND) {
     }
 }
 
-bool FrmSet::OnSetCursor(HWND over) {
+bool SettingsWindow::OnSetCursor(HWND over) {
     if (!over || over != GetDlgItem(hwnd(), L::kIdLogo) || !logo_cursor_)
         return false;
     SetCursor(logo_cursor_);
     return true;
 }
 
-void FrmSet::OnSize(UINT state, int, int) {
+void SettingsWindow::OnSize(UINT state, int, int) {
     if (state == SIZE_MINIMIZED)
         ShowWindow(hwnd(), SW_HIDE); // only the tray icon is left
 }
 
-void FrmSet::OnTimer(UINT_PTR id) {
+void SettingsWindow::OnTimer(UINT_PTR id) {
     if (id == L::kUpdateTimer)
         OnUpdateTimer();
 }
 
-void FrmSet::OnClose() {
+void SettingsWindow::OnClose() {
     EndProgram();
 }
 
-void FrmSet::OnDestroy() {
+void SettingsWindow::OnDestroy() {
     RemoveDialogKeys(hwnd());
 }
 
-void FrmSet::OnEndSession(bool ending) {
+void SettingsWindow::OnEndSession(bool ending) {
     if (ending)
         EndProgram();
 }
 
-LRESULT FrmSet::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT SettingsWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == ShowSettingsMessage()) {
         ShowSettings();
         return 0;

@@ -1,5 +1,5 @@
 #pragma once
-// frmSet: the settings window, the program's first window and its hub. It hosts
+// The settings window, the program's first window and its hub. It hosts
 // both hotkey controls, the tray icon, the update-check timer, and carries out
 // the two hotkey actions.
 #include "settings_window/settings_window_layout.h"
@@ -7,7 +7,7 @@
 #include "hotkey/hotkey_control.h"
 #include "platform/unique_handle.h"
 #include "platform/window_base.h"
-#include "search_panel/find2.h"
+#include "search_panel/panel_window.h"
 #include "search/own_engine.h"
 #include "support/waitable_timer.h"
 #include "tray/tray_icon.h"
@@ -20,12 +20,12 @@
 
 namespace qm {
 
-class FrmSet final : public WindowBase {
+class SettingsWindow final : public WindowBase {
   public:
     static constexpr const char* kClassName = "QuenmarkSearchSettings";
 
-    FrmSet();
-    ~FrmSet() override;
+    SettingsWindow();
+    ~SettingsWindow() override;
     // Creates the window and its controls, runs the start-up sequence and shows it.
     bool Load();
 
@@ -33,7 +33,7 @@ class FrmSet final : public WindowBase {
     void SaveSettings();
 
   private:
-    using CheckBox = frm_set_layout::CheckBox;
+    using CheckBox = settings_window_layout::CheckBox;
 
     // Typed handlers.
     void OnCommand(int id, int code, HWND control) override;
@@ -47,7 +47,7 @@ class FrmSet final : public WindowBase {
     void OnEndSession(bool ending) override;
     LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
-    // Creation (frm_set_controls.cpp).
+    // Creation (settings_window_controls.cpp).
     void CreateControls();
     void CreateCheckBox(CheckBox which);
     void CreateHotkeyRows();
@@ -65,11 +65,11 @@ class FrmSet final : public WindowBase {
     void OnUpdateTimer();
     void SwitchHotkey(CheckBox which);
     HotKey& HotkeyOf(CheckBox effective_box);
-    clsWaitableTimer& WaitObject();
+    WaitableTimer& WaitObject();
     static LRESULT CALLBACK EffectiveBoxProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam,
                                              UINT_PTR which, DWORD_PTR self);
 
-    // The check boxes' states, through the table in frm_set_layout.h.
+    // The check boxes' states, through the table in settings_window_layout.h.
     HWND BoxWindow(CheckBox which) const;
     int CheckState(CheckBox which) const;
     void SetCheckState(CheckBox which, int state);
@@ -80,8 +80,8 @@ class FrmSet final : public WindowBase {
     HotKey panel_hotkey_;
     Tray tray_;
     TrayMenu tray_menu_;
-    Find2 panel_;
-    std::unique_ptr<clsWaitableTimer> wait_object_;
+    PanelWindow panel_;
+    std::unique_ptr<WaitableTimer> wait_object_;
     std::unique_ptr<SelectionSearch> selection_search_;
 
     // Working values the window keeps out of sight.

@@ -10,7 +10,7 @@
 
 namespace qm {
 
-namespace L = frm_set_layout;
+namespace L = settings_window_layout;
 
 namespace {
 HWND MakeChild(HWND parent, const char* cls, const char* text, DWORD style, const TwipsRect& box,
@@ -47,7 +47,7 @@ HotKeyOptions FieldOptions(const char* name, COLORREF back_color, HFONT font) {
 }
 } // namespace
 
-void FrmSet::CreateControls() {
+void SettingsWindow::CreateControls() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     font_ = CreateUiFont();
     logo_.reset(static_cast<HBITMAP>(
@@ -70,7 +70,7 @@ void FrmSet::CreateControls() {
               L::kIdEngines, font_.get());
 }
 
-void FrmSet::CreateCheckBox(CheckBox which) {
+void SettingsWindow::CreateCheckBox(CheckBox which) {
     const L::CheckBoxRow& row = L::kCheckBoxes[which];
     HWND box = MakeChild(hwnd(), "BUTTON", row.caption, BS_AUTOCHECKBOX | WS_TABSTOP, row.box,
                          row.id, font_.get());
@@ -80,7 +80,7 @@ void FrmSet::CreateCheckBox(CheckBox which) {
         SetWindowSubclass(box, EffectiveBoxProc, which, reinterpret_cast<DWORD_PTR>(this));
 }
 
-void FrmSet::CreateHotkeyRows() {
+void SettingsWindow::CreateHotkeyRows() {
     TwipsRect engine_box = L::kEngineBox;
     engine_box.height = 1500; // room for the drop-down list
     // A Unicode box: the user's own engines may have names in any script.
@@ -105,7 +105,7 @@ void FrmSet::CreateHotkeyRows() {
                          FieldOptions("HotKey2", RGB(255, 0, 0), font_.get()));
 }
 
-void FrmSet::CreateLogoTooltip() {
+void SettingsWindow::CreateLogoTooltip() {
     // Owned by the window, so it goes with it.
     HWND tooltip =
         CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
@@ -120,9 +120,10 @@ void FrmSet::CreateLogoTooltip() {
     SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-LRESULT CALLBACK FrmSet::EffectiveBoxProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam,
-                                          UINT_PTR which, DWORD_PTR self_data) {
-    auto* self = reinterpret_cast<FrmSet*>(self_data);
+LRESULT CALLBACK SettingsWindow::EffectiveBoxProc(HWND box, UINT message, WPARAM wparam,
+                                                  LPARAM lparam, UINT_PTR which,
+                                                  DWORD_PTR self_data) {
+    auto* self = reinterpret_cast<SettingsWindow*>(self_data);
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(box, EffectiveBoxProc, which);
         return DefSubclassProc(box, message, wparam, lparam);
@@ -142,7 +143,7 @@ LRESULT CALLBACK FrmSet::EffectiveBoxProc(HWND box, UINT message, WPARAM wparam,
     return result;
 }
 
-bool FrmSet::OnDrawItem(const DRAWITEMSTRUCT& item) {
+bool SettingsWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
     const RECT& r = item.rcItem;
     FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
     if (item.CtlID == L::kIdLogo && logo_) {
@@ -160,28 +161,28 @@ bool FrmSet::OnDrawItem(const DRAWITEMSTRUCT& item) {
     return true;
 }
 
-void FrmSet::OnPaint(HDC dc) {
+void SettingsWindow::OnPaint(HDC dc) {
     SelectedObject selected_pen(dc, GetStockObject(BLACK_PEN));
     for (const TwipsLine& line : {L::kRowsDivider, L::kOptionsDivider})
         DrawLine(dc, line);
 }
 
-HWND FrmSet::BoxWindow(CheckBox which) const {
+HWND SettingsWindow::BoxWindow(CheckBox which) const {
     return GetDlgItem(hwnd(), L::kCheckBoxes[which].id);
 }
 
-std::optional<FrmSet::CheckBox> FrmSet::CheckBoxWithId(int id) {
+std::optional<SettingsWindow::CheckBox> SettingsWindow::CheckBoxWithId(int id) {
     for (size_t i = 0; i < L::kCheckBoxCount; ++i)
         if (L::kCheckBoxes[i].id == id)
             return static_cast<CheckBox>(i);
     return std::nullopt;
 }
 
-int FrmSet::CheckState(CheckBox which) const {
+int SettingsWindow::CheckState(CheckBox which) const {
     return static_cast<int>(SendMessageA(BoxWindow(which), BM_GETCHECK, 0, 0));
 }
 
-void FrmSet::SetCheckState(CheckBox which, int state) {
+void SettingsWindow::SetCheckState(CheckBox which, int state) {
     // A plain box cannot hold grey (2), which set.ini may ask for: the box is
     // three-state while grey and a plain one again once it holds 0 or 1.
     HWND box = BoxWindow(which);

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-namespace qm::frm_set_layout {
+namespace qm::settings_window_layout {
 
 inline constexpr int kClientWidth = 6735;
 inline constexpr int kClientHeight = 1545;
@@ -77,4 +77,4 @@ inline constexpr CheckBoxRow kCheckBoxes[kCheckBoxCount] = {
 inline constexpr unsigned kUpdateTimer = 1;
 inline constexpr unsigned kUpdateTimerDelay = 800;
 
-} // namespace qm::frm_set_layout
+} // namespace qm::settings_window_layout

@@ -56,13 +56,13 @@ bool Arm(HANDLE timer, int64_t due_time) {
 }
 } // namespace
 
-clsWaitableTimer::clsWaitableTimer(std::string exe_base_name)
+WaitableTimer::WaitableTimer(std::string exe_base_name)
     : exe_base_name_(std::move(exe_base_name)) {}
 
 // Every wait closes its own timer before it returns, so nothing is left here.
-clsWaitableTimer::~clsWaitableTimer() = default;
+WaitableTimer::~WaitableTimer() = default;
 
-void clsWaitableTimer::Wait(int32_t milliseconds, const std::function<bool()>& done) {
+void WaitableTimer::Wait(int32_t milliseconds, const std::function<bool()>& done) {
     if (milliseconds <= 0) {
         if (std::optional<int> quit_code = DispatchPending())
             PostQuitMessage(*quit_code);

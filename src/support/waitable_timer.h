@@ -1,5 +1,5 @@
 #pragma once
-// clsWaitableTimer: pauses the user-interface thread for a number of
+// A wait that pauses the user-interface thread for a number of
 // milliseconds while its window messages keep flowing.
 #include <windows.h>
 
@@ -12,15 +12,15 @@
 
 namespace qm {
 
-class clsWaitableTimer {
+class WaitableTimer {
   public:
     // The timer names begin with the exe's name; a test may give its own. The
     // name only has to be the same for every copy of the program, so its ANSI
     // form serves even where a character does not survive the code page.
-    explicit clsWaitableTimer(std::string exe_base_name = WideToAnsi(ExeBaseName()));
-    ~clsWaitableTimer();
-    clsWaitableTimer(const clsWaitableTimer&) = delete;
-    clsWaitableTimer& operator=(const clsWaitableTimer&) = delete;
+    explicit WaitableTimer(std::string exe_base_name = WideToAnsi(ExeBaseName()));
+    ~WaitableTimer();
+    WaitableTimer(const WaitableTimer&) = delete;
+    WaitableTimer& operator=(const WaitableTimer&) = delete;
 
     // Returns once the interval has elapsed, having dispatched every message
     // that arrived meanwhile and emptied the queue once more at the end. A

@@ -1,4 +1,4 @@
-#include "hotkey/mod_sub_class.h"
+#include "hotkey/hotkey_field_subclass.h"
 
 #include "platform/copy_keystroke.h"
 #include "platform/keyboard.h"

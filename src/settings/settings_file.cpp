@@ -1,4 +1,4 @@
-#include "settings/mod_ini.h"
+#include "settings/settings_file.h"
 
 #include "platform/program_path.h"
 #include "platform/text_codec.h"

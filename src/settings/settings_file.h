@@ -1,5 +1,5 @@
 #pragma once
-// modINI: the settings file set.ini and its three operations.
+// The settings file set.ini and its three operations.
 #include "settings/ini_text.h"
 
 #include <string>

@@ -6,6 +6,6 @@ namespace qm {
 
 // Runs the system move loop for window as if its title bar had been pressed;
 // returns when the pressed button is released. A maximised window stays put.
-void moveit(HWND window);
+void DragPanel(HWND window);
 
 } // namespace qm

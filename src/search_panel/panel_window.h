@@ -16,10 +16,10 @@
 
 namespace qm {
 
-class Find2 final : public WindowBase {
+class PanelWindow final : public WindowBase {
   public:
-    Find2() = default;
-    ~Find2() override;
+    PanelWindow() = default;
+    ~PanelWindow() override;
 
     // Creates the panel hidden and makes it topmost. The engine captions come at the
     // first showing.
@@ -58,7 +58,7 @@ class Find2 final : public WindowBase {
     void CreateOwnCaptions();
     void OnEngineClicked(size_t index);
     void OnOwnEngineClicked(size_t index);
-    void HideAfterSearch(); // the invisible Command1's operation
+    void HideAfterSearch(); // after a search, when "Search and then close" is ticked
 
     UniqueHfont font_;
     UniqueHbrush caption_brush_;

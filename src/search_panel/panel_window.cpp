@@ -1,10 +1,10 @@
-#include "search_panel/find2.h"
+#include "search_panel/panel_window.h"
 
 #include "platform/bounded_text.h"
 #include "platform/dpi.h"
 #include "platform/gdi.h"
 #include "platform/text_codec.h"
-#include "search_panel/moveit.h"
+#include "search_panel/panel_drag.h"
 #include "search_panel/panel_layout.h"
 #include "search/search_launch.h"
 #include "search/search_text_limit.h"
@@ -25,12 +25,12 @@ int PixelsToTwips(int pixels, int dpi) {
 }
 } // namespace
 
-Find2::~Find2() {
+PanelWindow::~PanelWindow() {
     // The controls still use the font and brushes until the window is gone.
     DestroyWindowObject();
 }
 
-bool Find2::Create() {
+bool PanelWindow::Create() {
     if (hwnd())
         return true;
     font_ = CreateUiFont();
@@ -55,7 +55,7 @@ bool Find2::Create() {
     return true;
 }
 
-bool Find2::CreateTextBox() {
+bool PanelWindow::CreateTextBox() {
     // The one Unicode control: the search text must survive every script.
     RECT box = PixelRect(panel_layout::kTextBox);
     text_box_ =
@@ -69,7 +69,7 @@ bool Find2::CreateTextBox() {
     return true;
 }
 
-void Find2::CreateCaptions() {
+void PanelWindow::CreateCaptions() {
     if (captions_created_)
         return;
     captions_created_ = true;
@@ -89,14 +89,14 @@ void Find2::CreateCaptions() {
     CreateOwnCaptions();
 }
 
-void Find2::SetOwnEngines(const std::vector<OwnEngine>& engines) {
+void PanelWindow::SetOwnEngines(const std::vector<OwnEngine>& engines) {
     if (engines.empty() && own_engines_.empty())
         return;
     own_engines_ = engines;
     LayOutOwnRows();
 }
 
-void Find2::LayOutOwnRows() {
+void PanelWindow::LayOutOwnRows() {
     if (!hwnd())
         return;
     std::vector<panel_layout::TwipsSize> sizes;
@@ -124,7 +124,7 @@ void Find2::LayOutOwnRows() {
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-void Find2::CreateOwnCaptions() {
+void PanelWindow::CreateOwnCaptions() {
     for (HWND caption : own_captions_)
         DestroyWindow(caption);
     own_captions_.clear();
@@ -143,7 +143,7 @@ void Find2::CreateOwnCaptions() {
     }
 }
 
-std::u16string Find2::Text() const {
+std::u16string PanelWindow::Text() const {
     if (!text_box_)
         return {};
     int length = GetWindowTextLengthW(text_box_);
@@ -154,12 +154,12 @@ std::u16string Find2::Text() const {
     return FromWide(text);
 }
 
-void Find2::SetText(const std::u16string& text) {
+void PanelWindow::SetText(const std::u16string& text) {
     if (text_box_)
         SetWindowTextW(text_box_, ToWide(CutUtf16(text, kMaxSearchTextLength)).c_str());
 }
 
-std::optional<std::u16string> Find2::FocusedSelection() const {
+std::optional<std::u16string> PanelWindow::FocusedSelection() const {
     if (!text_box_ || GetFocus() != text_box_)
         return std::nullopt;
     std::u16string text = Text();
@@ -171,12 +171,12 @@ std::optional<std::u16string> Find2::FocusedSelection() const {
     return text;
 }
 
-void Find2::MoveTo(int screen_x, int screen_y) {
+void PanelWindow::MoveTo(int screen_x, int screen_y) {
     SetWindowPos(hwnd(), nullptr, screen_x, screen_y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Find2::SetVisible(bool visible) {
+void PanelWindow::SetVisible(bool visible) {
     // Seventeen child windows that a user of the direct search alone never sees: made
     // at the first showing rather than at start.
     if (visible)
@@ -186,16 +186,16 @@ void Find2::SetVisible(bool visible) {
     ShowWindow(hwnd(), visible ? SW_SHOWNA : SW_HIDE);
 }
 
-bool Find2::Visible() const {
+bool PanelWindow::Visible() const {
     return hwnd() && IsWindowVisible(hwnd());
 }
 
-void Find2::MakeTopmost() {
+void PanelWindow::MakeTopmost() {
     // Only the z-order: whether the panel is active is the showing's business.
     SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void Find2::OnEngineClicked(size_t index) {
+void PanelWindow::OnEngineClicked(size_t index) {
     const PanelEngine* engine =
         panel_layout::EngineForControl(panel_layout::EngineCaptions()[index].control);
     if (!engine)
@@ -207,7 +207,7 @@ void Find2::OnEngineClicked(size_t index) {
     LaunchSearch(hwnd(), engine->url_template, text);
 }
 
-void Find2::OnOwnEngineClicked(size_t index) {
+void PanelWindow::OnOwnEngineClicked(size_t index) {
     if (index >= own_engines_.size())
         return;
     std::string url_template = Utf16ToUtf8(own_engines_[index].url_template);
@@ -216,23 +216,23 @@ void Find2::OnOwnEngineClicked(size_t index) {
     LaunchSearch(hwnd(), url_template, text);
 }
 
-void Find2::HideAfterSearch() {
+void PanelWindow::HideAfterSearch() {
     int state = search_then_close_state ? search_then_close_state() : 1;
     if (state == 1)
         SetVisible(false);
 }
 
-void Find2::OnButtonDown(int x, int y) {
+void PanelWindow::OnButtonDown(int x, int y) {
     RECT banner = PixelRect(panel_layout::kBanner);
     if (PtInRect(&banner, POINT{x, y}))
-        moveit(hwnd());
+        DragPanel(hwnd());
 }
 
-void Find2::OnPaint(HDC dc) {
+void PanelWindow::OnPaint(HDC dc) {
     artwork_.Paint(dc, font_.get(), own_rows_);
 }
 
-HBRUSH Find2::OnCtlColor(HDC dc, HWND, int type) {
+HBRUSH PanelWindow::OnCtlColor(HDC dc, HWND, int type) {
     switch (type) {
     case CTLCOLOR_STATIC: // the engine captions: the text box is never read-only
         SetBkColor(dc, panel_layout::kCaptionBackColour);
@@ -247,7 +247,7 @@ HBRUSH Find2::OnCtlColor(HDC dc, HWND, int type) {
     }
 }
 
-void Find2::OnCommand(int id, int code, HWND) {
+void PanelWindow::OnCommand(int id, int code, HWND) {
     if (code != STN_CLICKED)
         return;
     if (id >= kFirstCaptionId && id < kFirstCaptionId + static_cast<int>(kPanelEngineCount))
@@ -256,7 +256,7 @@ void Find2::OnCommand(int id, int code, HWND) {
         OnOwnEngineClicked(static_cast<size_t>(id - kFirstOwnCaptionId));
 }
 
-void Find2::OnSetFocus() {
+void PanelWindow::OnSetFocus() {
     // Typing goes straight into the search text.
     if (text_box_)
         SetFocus(text_box_);

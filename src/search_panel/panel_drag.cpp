@@ -1,4 +1,4 @@
-#include "search_panel/moveit.h"
+#include "search_panel/panel_drag.h"
 
 #include <commctrl.h>
 
@@ -26,7 +26,7 @@ LRESULT CALLBACK EndMoveOnButtonUp(HWND window, UINT message, WPARAM wparam, LPA
 }
 } // namespace
 
-void moveit(HWND window) {
+void DragPanel(HWND window) {
     if (!IsWindow(window) || IsZoomed(window))
         return;
     bool watching = SetWindowSubclass(window, EndMoveOnButtonUp, kSubclassId, 0) != FALSE;

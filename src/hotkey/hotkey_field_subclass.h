@@ -1,5 +1,5 @@
 #pragma once
-// modSubClass: the window-procedure replacements of a hotkey control's hidden
+// The window-procedure replacements of a hotkey control's hidden
 // message window and of its text box.
 #include <windows.h>
 
