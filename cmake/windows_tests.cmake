@@ -4,8 +4,10 @@ set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 include(GoogleTest)
 
-file(GLOB QM_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
+# One folder per room of src/; the pump, editor and clipboard helpers they share sit above them.
+file(GLOB_RECURSE QM_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
 add_executable(qm_win_tests ${QM_WIN_TESTS})
+target_include_directories(qm_win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/win)
 target_compile_options(qm_win_tests PRIVATE ${QM_WARNINGS})
 target_link_libraries(qm_win_tests PRIVATE quenmark_app gtest_main)
 target_link_options(qm_win_tests PRIVATE ${QM_STATIC_LINK})

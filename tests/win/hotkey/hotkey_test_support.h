@@ -3,7 +3,7 @@
 // registry keys of their own, key presses sent as messages, a look at the control's
 // hooks, and a watch that answers the control's "error" boxes so that no test hangs on one.
 #include "hotkey/hotkey_control.h"
-#include "hotkey/mod_sub_class.h"
+#include "hotkey/hotkey_field_subclass.h"
 #include "platform/program_path.h"
 #include "platform/text_codec.h"
 #include "platform/unique_handle.h"

@@ -1,6 +1,6 @@
-#include "settings/mod_ini.h"
+#include "settings/settings_file.h"
 #include "hotkey/hotkey_control.h"
-#include "hotkey/mod_sub_class.h"
+#include "hotkey/hotkey_field_subclass.h"
 #include "hotkey_test_support.h"
 #include "platform/copy_keystroke.h"
 #include "platform/keyboard.h"

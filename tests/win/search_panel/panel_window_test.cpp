@@ -1,4 +1,4 @@
-#include "search_panel/find2.h"
+#include "search_panel/panel_window.h"
 
 #include "search/search_text_limit.h"
 
@@ -7,8 +7,8 @@
 namespace qm {
 namespace {
 
-TEST(Find2, CreatedHiddenTopmostWithoutFrameOrTaskbarButton) {
-    Find2 panel;
+TEST(PanelWindow, CreatedHiddenTopmostWithoutFrameOrTaskbarButton) {
+    PanelWindow panel;
     ASSERT_TRUE(panel.Create());
     EXPECT_FALSE(panel.Visible());
     LONG_PTR style = GetWindowLongPtrA(panel.hwnd(), GWL_STYLE);
@@ -21,8 +21,8 @@ TEST(Find2, CreatedHiddenTopmostWithoutFrameOrTaskbarButton) {
     EXPECT_STREQ(caption, "Form1");
 }
 
-TEST(Find2, TextKeepsEveryScriptAndIsBounded) {
-    Find2 panel;
+TEST(PanelWindow, TextKeepsEveryScriptAndIsBounded) {
+    PanelWindow panel;
     ASSERT_TRUE(panel.Create());
     const std::u16string mixed = u"\u4e2d\u6587 caf\u00e9 \U0001F600 a&b";
     panel.SetText(mixed);

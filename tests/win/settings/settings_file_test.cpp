@@ -1,4 +1,4 @@
-#include "settings/mod_ini.h"
+#include "settings/settings_file.h"
 #include "platform/text_codec.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@ namespace qm {
 namespace {
 
 // Each test gets its own folder under the temp folder.
-class ModIniTest : public ::testing::Test {
+class SettingsFileTest : public ::testing::Test {
   protected:
     void SetUp() override {
         wchar_t temp[MAX_PATH];
@@ -37,7 +37,7 @@ class ModIniTest : public ::testing::Test {
     std::wstring folder_;
 };
 
-TEST_F(ModIniTest, DefaultsEmptyValuesAndLongValues) {
+TEST_F(SettingsFileTest, DefaultsEmptyValuesAndLongValues) {
     SetIniFileIn(folder_, "set.ini");
     EXPECT_EQ(IniPath(), IniFile());
     EXPECT_EQ(ReadIniString("check", "checka", "1"), "1"); // no file yet
@@ -49,7 +49,7 @@ TEST_F(ModIniTest, DefaultsEmptyValuesAndLongValues) {
     EXPECT_EQ(ReadIniString("hotkey", "HotKey1Text", "NULL"), std::string(254, 'v'));
 }
 
-TEST_F(ModIniTest, SameKeyInTwoSectionsIsIndependent) {
+TEST_F(SettingsFileTest, SameKeyInTwoSectionsIsIndependent) {
     SetIniFileIn(folder_, "set.ini");
     WriteIniString("check", "checka", "1");
     WriteIniString("auto", "checka", "0");
@@ -57,7 +57,7 @@ TEST_F(ModIniTest, SameKeyInTwoSectionsIsIndependent) {
     EXPECT_EQ(ReadIniString("auto", "checka", "9"), "0");
 }
 
-TEST_F(ModIniTest, FileLayoutFollowsWriteOrder) {
+TEST_F(SettingsFileTest, FileLayoutFollowsWriteOrder) {
     SetIniFileIn(folder_, "set.ini");
     WriteIniString("hotkey", "HotKey1Text", "Ctrl + Q");
     WriteIniString("hotkey", "HotKey1KeyCode", "81");
@@ -67,7 +67,7 @@ TEST_F(ModIniTest, FileLayoutFollowsWriteOrder) {
                                    "[check]\r\nchecka=1\r\n[auto]\r\nchecka=1\r\n");
 }
 
-TEST_F(ModIniTest, UnicodeFileStaysUnicodeAndKeepsItsEngines) {
+TEST_F(SettingsFileTest, UnicodeFileStaysUnicodeAndKeepsItsEngines) {
     // Notepad's "Unicode": UTF-16 with a byte-order mark.
     auto utf16 = [](const std::u16string& text) {
         return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
@@ -86,12 +86,12 @@ TEST_F(ModIniTest, UnicodeFileStaysUnicodeAndKeepsItsEngines) {
     EXPECT_EQ(section.lines[0].text, "\xE7\x99\xBE\xE5\xBA\xA6=https://www.baidu.com/s?wd=");
 }
 
-TEST_F(ModIniTest, DriveRootGetsOneSeparator) {
+TEST_F(SettingsFileTest, DriveRootGetsOneSeparator) {
     SetIniFileIn(L"C:\\", "set.ini");
     EXPECT_EQ(IniPath(), L"C:\\set.ini");
 }
 
-TEST_F(ModIniTest, GarbageFileReadsWithoutCrash) {
+TEST_F(SettingsFileTest, GarbageFileReadsWithoutCrash) {
     {
         std::ofstream out(std::filesystem::path(IniFile()), std::ios::binary);
         for (int i = 0; i < 4096; ++i)
@@ -103,7 +103,7 @@ TEST_F(ModIniTest, GarbageFileReadsWithoutCrash) {
     EXPECT_EQ(ReadIniString("check", "checka", "1"), "1");
 }
 
-TEST_F(ModIniTest, OnlyARefusedWriteFallsBackToPerUserCopy) {
+TEST_F(SettingsFileTest, OnlyARefusedWriteFallsBackToPerUserCopy) {
     // The per-user folder goes into this test's folder, never the real one.
     wchar_t appdata[MAX_PATH];
     DWORD length = GetEnvironmentVariableW(L"APPDATA", appdata, MAX_PATH);

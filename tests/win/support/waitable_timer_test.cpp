@@ -65,7 +65,7 @@ const std::string& OwnPrefix() {
     return prefix;
 }
 
-double TimedWait(clsWaitableTimer& waiter, int32_t ms) {
+double TimedWait(WaitableTimer& waiter, int32_t ms) {
     double start = NowMs();
     waiter.Wait(ms);
     return NowMs() - start;
@@ -76,7 +76,7 @@ TEST(WaitableTimer, LastsItsIntervalAfterOnePassAtLeast) {
         int32_t ms;
         double min_ms;
     } rows[] = {{INT32_MIN, 0}, {-200, 0}, {0, 0}, {1, 1}, {200, 200}};
-    clsWaitableTimer waiter(OwnPrefix());
+    WaitableTimer waiter(OwnPrefix());
     int pings = 0;
     PingWindow window([&] { ++pings; });
     for (const auto& row : rows) {
@@ -94,7 +94,7 @@ TEST(WaitableTimer, LastsItsIntervalAfterOnePassAtLeast) {
 // A message from another thread is handled when it comes; its handler's
 // WM_QUIT, met by a nested wait and by the outer one, still reaches the loop.
 TEST(WaitableTimer, MessagesFlowAndQuitIsKept) {
-    clsWaitableTimer waiter(OwnPrefix());
+    WaitableTimer waiter(OwnPrefix());
     int handled = 0;
     bool handled_early = false;
     // Well before the end of the wait below, which a message held back to the end would reach.
@@ -124,7 +124,7 @@ TEST(WaitableTimer, TabMovesTheFocusWhileWaiting) {
     test::DialogKeysWindow window;
     ASSERT_EQ(GetFocus(), window.first());
     window.PostTab();
-    clsWaitableTimer waiter(OwnPrefix());
+    WaitableTimer waiter(OwnPrefix());
     waiter.Wait(50);
     EXPECT_EQ(GetFocus(), window.second());
 }
@@ -133,7 +133,7 @@ TEST(WaitableTimer, NestedWaitsEachKeepTheirOwnDueTime) {
     const struct { int32_t outer_ms, inner_ms; } rows[] = {{400, 100}, {100, 300}, {250, 250}};
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << row.outer_ms << " around " << row.inner_ms);
-        clsWaitableTimer waiter(OwnPrefix());
+        WaitableTimer waiter(OwnPrefix());
         double inner_elapsed = -1;
         HANDLE outer_handle = nullptr;
         PingWindow window([&] {
@@ -157,7 +157,7 @@ TEST(WaitableTimer, NestedWaitsEachKeepTheirOwnDueTime) {
 TEST(WaitableTimer, TimerReArmedByAnotherWaiterKeepsOurDueTime) {
     // The real exe-based name, as another copy of the program would use it.
     for (int64_t foreign_ms : {10, 5000}) {
-        clsWaitableTimer waiter;
+        WaitableTimer waiter;
         std::string name = StartEarlyInASecond(WideToAnsi(ExeBaseName()))[0];
         PingWindow window([&] {
             UniqueHandle shared(CreateWaitableTimerA(nullptr, TRUE, name.c_str()));
@@ -189,7 +189,7 @@ TEST(WaitableTimer, TimerThatCannotBeCreatedNeitherSpinsNorEndsEarly) {
         ULARGE_INTEGER u{{user.dwLowDateTime, user.dwHighDateTime}};
         return (k.QuadPart + u.QuadPart) / 10000;
     };
-    clsWaitableTimer waiter(OwnPrefix());
+    WaitableTimer waiter(OwnPrefix());
     uint64_t busy_before = busy_ms();
     test::Later long_after(1300);
     double elapsed = TimedWait(waiter, 300);
@@ -199,7 +199,7 @@ TEST(WaitableTimer, TimerThatCannotBeCreatedNeitherSpinsNorEndsEarly) {
 }
 
 TEST(WaitableTimer, NoHandleOrTimerLeftBehind) {
-    clsWaitableTimer waiter(OwnPrefix());
+    WaitableTimer waiter(OwnPrefix());
     PingWindow window([&] { waiter.Wait(2); });
     waiter.Wait(1); // the platform's first-use allocations are not ours
     DWORD before = 0, after = 0;

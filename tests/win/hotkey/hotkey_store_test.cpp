@@ -1,4 +1,4 @@
-#include "settings/mod_ini.h"
+#include "settings/settings_file.h"
 #include "hotkey/hotkey_control.h"
 #include "hotkey_test_support.h"
 #include "platform/per_user_settings.h"

@@ -5,7 +5,7 @@
 #include "platform/clipboard.h"
 #include "platform/copy_keystroke.h"
 #include "pump.h"
-#include "search_panel/find2.h"
+#include "search_panel/panel_window.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +43,7 @@ class SelectionSearchTest : public ::testing::Test {
 
     UniqueHwnd owner_{MakeOwner()};
     test::EditorWindow editor_{L"a b"};
-    Find2 panel_;
+    PanelWindow panel_;
     SelectionSearch search_{owner(), panel_, PumpAll};
 };
 
