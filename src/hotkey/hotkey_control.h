@@ -106,6 +106,8 @@ class HotKey final : private WindowBase, private HotKeyWindowEvents {
     std::u16string CharacterTakenNotice() const;
 
   private:
+    // Identifiers need only be unique per window, and each control has a window of its own.
+    static constexpr int kHotKeyId = 1;
     void OnSize(UINT state, int width, int height) override;
     void OnSetFocus() override;
     HBRUSH OnCtlColor(HDC dc, HWND control, int type) override;
