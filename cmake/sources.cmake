@@ -75,7 +75,11 @@ function(qm_needs_windows rel out)
   set(${out} ${answer} PARENT_SCOPE)
 endfunction()
 
-file(GLOB_RECURSE QM_ALL_SOURCES CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}/src
+# Run as a script (cmake -P, from the top of a tree), it checks that tree's layers only.
+if(NOT CMAKE_SCRIPT_MODE_FILE)
+  set(QM_RESCAN CONFIGURE_DEPENDS)
+endif()
+file(GLOB_RECURSE QM_ALL_SOURCES ${QM_RESCAN} RELATIVE ${CMAKE_SOURCE_DIR}/src
   ${CMAKE_SOURCE_DIR}/src/*.cpp ${CMAKE_SOURCE_DIR}/src/*.h)
 set(QM_CORE_SOURCES)
 set(QM_WINDOWS_SOURCES)
