@@ -64,6 +64,17 @@ class SettingsWindowTest(qmwine.UpdateAnsweredLocally):
         qmwine.xdotool('mousemove', '--sync', x + point[0], y + point[1])
         qmwine.xdotool('click', button)
 
+    def click_field(self, wid, point):
+        """Clicks a field and waits until it has the keyboard focus, so that keys sent next
+        reach it and not the hotkeys it withdraws while focused."""
+        self.click(wid, point)
+
+        def focused():
+            code, out = qmwine.syscommand(TITLE, 'focus', with_output=True)
+            left, top, right, bottom = map(int, out.split()) if code == 0 else (0, 0, 0, 0)
+            return left <= point[0] < right and top <= point[1] < bottom
+        self.assertTrue(qmwine.wait_until(focused, 20), 'the field did not take the focus')
+
     def close(self, program):
         self.assertEqual(qmwine.syscommand(TITLE, 'close'), 0)
         self.assertIsNotNone(program.wait_exit(15), 'the program did not end on close')
@@ -116,14 +127,14 @@ class SettingsWindowTest(qmwine.UpdateAnsweredLocally):
         program = self.start(SAVED_INI)
         wid = self.main_window()
         qmwine.focus(wid)
-        self.click(wid, HOTKEY2_FIELD)
+        self.click_field(wid, HOTKEY2_FIELD)
         qmwine.xdotool('key', 'ctrl+alt+q')  # the first field's combination: no search
         self.click(wid, CHK_CHECK2)  # untick
         time.sleep(DOUBLE_CLICK_TIME)
         self.click(wid, CHK_CHECK2)  # tick again: Ctrl+Alt+Q is taken
         self.assertIsNotNone(qmwine.answer_message_box('error'), 'no clash box')
 
-        self.click(wid, HOTKEY2_FIELD)
+        self.click_field(wid, HOTKEY2_FIELD)
         qmwine.xdotool('key', 'ctrl+c')
         self.click(wid, CHK_CHECK2)
         self.assertIsNotNone(qmwine.answer_message_box('error'), 'Ctrl+C must be refused')
