@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
-#include <shlobj.h>
+#include <userenv.h>
+
+#include "platform/unique_handle.h"
 
 namespace qm {
 
@@ -46,10 +48,20 @@ std::wstring ExeBaseName() {
 }
 
 std::wstring UserProfileFolder() {
-    wchar_t folder[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, folder)))
+    // The token's own profile: an elevated run with another account's password is that
+    // account's, not the logged-on user's.
+    UniqueHandle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put()))
         return {};
-    return folder;
+    wchar_t folder[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    return GetUserProfileDirectoryW(token.get(), folder, &size) ? folder : L"";
+}
+
+std::wstring ProfilesFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    return GetProfilesDirectoryW(folder, &size) ? folder : L"";
 }
 
 } // namespace qm
