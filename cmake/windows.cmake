@@ -1,7 +1,7 @@
 # Windows targets: the program, its Win32 tests under Wine, and test fixtures.
 set(QM_WIN_DEFINES WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 # WinINet is not linked: the update check loads it when it runs (platform/wininet_library.h).
-set(QM_WIN_LIBS comctl32 shell32 advapi32 userenv gdi32 user32 kernel32)
+set(QM_WIN_LIBS comctl32 shell32 advapi32 gdi32 user32 kernel32)
 set(QM_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
 target_compile_definitions(quenmark_core PUBLIC ${QM_WIN_DEFINES})

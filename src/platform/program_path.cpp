@@ -4,11 +4,19 @@
 
 #include <userenv.h>
 
+#include "platform/system_library.h"
 #include "platform/unique_handle.h"
 
 namespace qm {
 
 namespace {
+// Loaded from the system folder when first needed and kept: imported, it would be
+// looked for beside the exe first, as it is no known DLL.
+HMODULE UserEnvironment() {
+    static const HMODULE userenv = LoadSystemLibrary(L"userenv.dll");
+    return userenv;
+}
+
 std::wstring ModulePath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
@@ -50,18 +58,24 @@ std::wstring ExeBaseName() {
 std::wstring UserProfileFolder() {
     // The token's own profile: an elevated run with another account's password is that
     // account's, not the logged-on user's.
+    decltype(&GetUserProfileDirectoryW) profile_of = nullptr;
     UniqueHandle token;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put()))
+    if (!FindFunction(UserEnvironment(), "GetUserProfileDirectoryW", profile_of) ||
+        !OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put()))
         return {};
     wchar_t folder[MAX_PATH] = {};
     DWORD size = MAX_PATH;
-    return GetUserProfileDirectoryW(token.get(), folder, &size) ? folder : L"";
+    return profile_of(token.get(), folder, &size) ? folder : L"";
 }
 
 std::wstring ProfilesFolder() {
+    decltype(&GetProfilesDirectoryW) profiles = nullptr;
     wchar_t folder[MAX_PATH] = {};
     DWORD size = MAX_PATH;
-    return GetProfilesDirectoryW(folder, &size) ? folder : L"";
+    return FindFunction(UserEnvironment(), "GetProfilesDirectoryW", profiles) &&
+                   profiles(folder, &size)
+               ? folder
+               : L"";
 }
 
 } // namespace qm
