@@ -2,6 +2,7 @@
 #include "settings_window/settings_window.h"
 #include "single_instance/single_instance.h"
 #include "platform/dialog_keys.h"
+#include "platform/restart_registration.h"
 #include "platform/system_library.h"
 
 #include <commctrl.h>
@@ -42,6 +43,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
     qm::SettingsWindow settings_window;
     if (!settings_window.Load())
         return 1;
+    // An installer that closes the program to replace its exe starts it again. The
+    // argument is none of the above, so that start is a plain one; the second copy that
+    // a start at logon may bring along hands over to this one.
+    qm::RegisterRestartAfterUpdate(L"/restart");
     // Wide messages: characters typed into the panel's Unicode box survive whatever
     // the ANSI code page is.
     MSG msg;

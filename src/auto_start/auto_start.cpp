@@ -55,7 +55,15 @@ RunKeyStore& SystemRunKeyStore() {
     return store;
 }
 
-bool SetAutoStart(bool enable, RunKeyStore& store, const std::wstring& user_profile) {
+ProfileFolders ThisUsersProfileFolders() {
+    return {UserProfileFolder(), ProfilesFolder()};
+}
+
+bool InAnotherUsersProfile(const ProfileFolders& profiles) {
+    return PlaceAmongProfiles(ProgramFolder(), profiles.own, profiles.all) == ProfilePlace::Another;
+}
+
+bool SetAutoStart(bool enable, RunKeyStore& store, const ProfileFolders& profiles) {
     if (!enable) {
         bool machine_clear = store.Delete(HKEY_LOCAL_MACHINE);
         bool user_clear = store.Delete(HKEY_CURRENT_USER);
@@ -66,10 +74,19 @@ bool SetAutoStart(bool enable, RunKeyStore& store, const std::wstring& user_prof
         return machine_clear && user_clear;
     }
     std::wstring command = AutoStartCommand(ProgramFolder(), ExeBaseName());
-    // A copy in a profile, even run elevated, starts for this user only: a machine-wide
+    const ProfilePlace place = PlaceAmongProfiles(ProgramFolder(), profiles.own, profiles.all);
+    // Run elevated with an administrator's password, a copy in a standard user's Downloads
+    // would name, in the administrator's entry, a file that user can replace.
+    if (place == ProfilePlace::Another) {
+        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
+            if (SameProgramPath(store.Read(root), command))
+                store.Delete(root);
+        return false;
+    }
+    // A copy in the own profile, even run elevated, starts for this user only: a machine-wide
     // entry would point every user of the PC into one profile, where a standard user
     // could not untick it, nor the uninstaller, running as this user, remove it.
-    if (IsInUserProfile(ProgramFolder(), user_profile)) {
+    if (place == ProfilePlace::Own) {
         // An entry an earlier elevated run made for this copy moves, where this user may
         // remove it; one that stays still starts the copy, and a second would start it twice.
         if (SameProgramPath(store.Read(HKEY_LOCAL_MACHINE), command)) {
@@ -104,8 +121,8 @@ bool IsAutoStartSet(RunKeyStore& store) {
     return false;
 }
 
-int AutoStartBoxAfterClick(int box_state, RunKeyStore& store, const std::wstring& user_profile) {
-    SetAutoStart(box_state == 1, store, user_profile);
+int AutoStartBoxAfterClick(int box_state, RunKeyStore& store, const ProfileFolders& profiles) {
+    SetAutoStart(box_state == 1, store, profiles);
     return IsAutoStartSet(store) ? 1 : 0;
 }
 

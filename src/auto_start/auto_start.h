@@ -2,7 +2,7 @@
 // regModule1: the auto-start value "quenmarksearch" under the Run key.
 // The machine-wide key is tried first; a user without the right to change it
 // gets the same value under HKEY_CURRENT_USER, so the program still starts
-// with Windows for that user. A copy in a user's profile always gets the latter.
+// with Windows for that user. A copy in the user's profile always gets the latter.
 #include <windows.h>
 
 #include "platform/program_path.h"
@@ -52,13 +52,25 @@ class RegistryRunKeyStore : public RunKeyStore {
 // The real Run key and the value "quenmarksearch".
 RunKeyStore& SystemRunKeyStore();
 
+// The running user's own profile and the folder that holds every user's profile.
+struct ProfileFolders {
+    std::wstring own;
+    std::wstring all;
+};
+ProfileFolders ThisUsersProfileFolders();
+
 // Writes (enable) or removes the entry for this program's exe. Enabling also removes
-// a switch that holds the entry back; removing takes the switches too. A copy in a
-// user's profile (user_profile, or one beside it) is entered under HKCU only. Returns
-// whether the registry now says what was asked: for true, that an entry Windows runs
-// could be written under either root; for false, that no entry is left under either.
+// a switch that holds the entry back; removing takes the switches too. A copy in the
+// user's own profile is entered under HKCU only; a copy in another user's profile gets
+// no entry at all (that user could replace the exe, which would then start as this
+// user), and an entry an older release made for it goes. Returns whether the registry
+// now says what was asked: for true, that an entry Windows runs could be written under
+// either root; for false, that no entry is left under either.
 bool SetAutoStart(bool enable, RunKeyStore& store = SystemRunKeyStore(),
-                  const std::wstring& user_profile = UserProfileFolder());
+                  const ProfileFolders& profiles = ThisUsersProfileFolders());
+
+// Whether this copy lies in another user's profile, where it starts with Windows for nobody.
+bool InAnotherUsersProfile(const ProfileFolders& profiles = ThisUsersProfileFolders());
 
 // Whether a non-blank entry that is not switched off exists under either root.
 bool IsAutoStartSet(RunKeyStore& store = SystemRunKeyStore());
@@ -68,7 +80,7 @@ bool IsAutoStartSet(RunKeyStore& store = SystemRunKeyStore());
 // now holds: a refused change (a machine-wide entry this user may not delete)
 // never looks done.
 int AutoStartBoxAfterClick(int box_state, RunKeyStore& store = SystemRunKeyStore(),
-                           const std::wstring& user_profile = UserProfileFolder());
+                           const ProfileFolders& profiles = ThisUsersProfileFolders());
 
 // The uninstaller's "/unregister": removes the value and its switches from HKLM (both
 // views) and HKCU, whatever program they name; a refused removal is skipped silently.

@@ -82,20 +82,14 @@ bool SameProgramPath(const std::wstring& a, const std::wstring& b) {
     return !pa.empty() && SameIgnoringAsciiCase(pa, CommandProgramPath(b));
 }
 
-bool IsInUserProfile(const std::wstring& program_folder, const std::wstring& user_profile) {
+ProfilePlace PlaceAmongProfiles(const std::wstring& program_folder, const std::wstring& own_profile,
+                                const std::wstring& profiles_folder) {
     const std::wstring folder = WithoutTrailingSeparators(program_folder);
-    const std::wstring profile = WithoutTrailingSeparators(user_profile);
-    if (IsInside(folder, profile))
-        return true;
-    const size_t slash = profile.find_last_of(L'\\');
-    if (slash == std::wstring::npos)
-        return false;
-    // A profile at "D:\alice" or "\\server\share\alice" has a root as its parent, which
-    // holds far more than profiles.
-    const std::wstring profiles = profile.substr(0, slash);
-    const bool unc = profiles.rfind(L"\\\\", 0) == 0;
-    const auto separators = std::count(profiles.begin(), profiles.end(), L'\\');
-    return separators > (unc ? 3 : 0) && IsInside(folder, profiles);
+    // Checked first: a profile may lie outside the profiles folder (D:\alice).
+    if (IsInside(folder, WithoutTrailingSeparators(own_profile)))
+        return ProfilePlace::Own;
+    return IsInside(folder, WithoutTrailingSeparators(profiles_folder)) ? ProfilePlace::Another
+                                                                        : ProfilePlace::Outside;
 }
 
 } // namespace qm

@@ -41,10 +41,13 @@ std::wstring CommandProgramPath(const std::wstring& value);
 // Whether a Run value names a program at all (blank or empty quotes do not).
 bool IsAutoStartValuePresent(const std::wstring& value);
 
-// Whether the program's folder lies in a user's profile: the given user's own, or another
-// one beside it (in the folder that holds the profiles, unless that is a drive root).
-// Paths compare without regard to ASCII case; an empty profile contains nothing.
-bool IsInUserProfile(const std::wstring& program_folder, const std::wstring& user_profile);
+// Where the program's folder lies: in the running user's own profile, in another user's
+// (inside the folder that holds the profiles, such as C:\Users, but outside the own one),
+// or outside every profile. Paths compare without regard to ASCII case; an empty
+// folder contains nothing.
+enum class ProfilePlace { Outside, Own, Another };
+ProfilePlace PlaceAmongProfiles(const std::wstring& program_folder, const std::wstring& own_profile,
+                                const std::wstring& profiles_folder);
 
 // Whether two Run values name the same program (paths compare without regard
 // to ASCII case, as Windows file names do).

@@ -51,7 +51,7 @@ std::u16string SelectionSearch::CaptureSelection(const Source& source, int hotke
     // cannot tell which, and its text may be old.
     if (source.target == CopyTarget::SelectTerminal)
         return {};
-    ModifierWatch modifiers; // the user's own Ctrl, Alt, Shift and Win, until the copy is through
+    ModifierWatch modifiers; // the user's own Ctrl, Alt, Shift and Win, until the keys are sent
     Wait(kCaptureWaitMs, [hotkey_key] { return !HotkeyKeysDown(hotkey_key); });
     const KeystrokeReceiver receiver = KeystrokeReceiver::Focused();
     // It would take the keys, if ever, long after the press.
@@ -62,6 +62,9 @@ std::u16string SelectionSearch::CaptureSelection(const Source& source, int hotke
     const DWORD count_before_copy = ClipboardChangeCount();
     SendCopyKeystroke(source.target);
     const DWORD sent_at = GetTickCount();
+    // Now, not after the copy wait of up to 2 s: a Win or Ctrl left down meanwhile would
+    // turn the user's next keys into Win+L or Ctrl+W.
+    modifiers.Finish();
     int answers = 0;
     Wait(kCopyWaitLimitMs, [&] {
         CopyEvidence evidence;
@@ -75,7 +78,6 @@ std::u16string SelectionSearch::CaptureSelection(const Source& source, int hotke
         evidence.answers_in_a_row = answers;
         return JudgeCopyWait(evidence) != CopyWait::KeepWaiting;
     });
-    modifiers.Finish();
     if (ClipboardChangeCount() == count_before_copy)
         return {};
     return ReadClipboardText(clipboard_owner_, kMaxSearchTextLength);

@@ -167,8 +167,11 @@ bool IsCopyCombination(int key_code, int mod_key_code) {
     return mod_key_code == kModControl && (key_code == vk::kC || key_code == vk::kInsert);
 }
 
-bool InjectedKeysWouldBeDropped(const IntegrityProbe& foreground, const IntegrityProbe& own) {
-    return own.rid && foreground.rid && *foreground.rid > *own.rid;
+bool InjectedKeysWouldBeDropped(const IntegrityProbe& foreground, const IntegrityProbe& own,
+                                const std::function<ReachProbe()>& probe) {
+    if (own.rid && foreground.rid)
+        return *foreground.rid > *own.rid;
+    return probe && probe() == ReachProbe::Denied;
 }
 
 } // namespace qm

@@ -5,6 +5,7 @@
 // checked on their own; the codes are Windows virtual-key codes.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -93,10 +94,21 @@ struct IntegrityProbe {
     std::optional<std::uint32_t> rid; // unset when its token could not be read
 };
 
+// How a window of the foreground process answered a registered message sent to it.
+enum class ReachProbe {
+    Answered,
+    Denied,   // ERROR_ACCESS_DENIED: the system refused it on its way up, as it refuses keys
+    TimedOut, // busy or hung: no refusal
+    Failed,   // anything else (the window went away)
+};
+
 // Whether injected keys would be silently dropped on their way to the foreground
-// process: only when both levels are known and its level is higher than this
-// program's. A process closed to this program may merely belong to another account
-// ("Run as different user") at an equal or lower level, which the keys do reach.
-bool InjectedKeysWouldBeDropped(const IntegrityProbe& foreground, const IntegrityProbe& own);
+// process: when both levels are known, whether its level is higher than this
+// program's; when either is unknown (a process closed to this program, such as one
+// run as administrator with another account's password, or one that merely belongs
+// to another account at an equal or lower level), whether the system refuses a
+// message to its window. The probe is sent only then.
+bool InjectedKeysWouldBeDropped(const IntegrityProbe& foreground, const IntegrityProbe& own,
+                                const std::function<ReachProbe()>& probe);
 
 } // namespace qm

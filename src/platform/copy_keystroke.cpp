@@ -116,7 +116,8 @@ CopyTarget FocusedCopyTarget() {
     if (process == GetCurrentProcessId())
         return CopyTarget::ThisProgram;
     const ProcessFacts facts = QueryProcessFacts(process);
-    if (InjectedKeysWouldBeDropped(facts.integrity, OwnIntegrity()))
+    if (InjectedKeysWouldBeDropped(facts.integrity, OwnIntegrity(),
+                                   [foreground] { return ProbeWindowReach(foreground); }))
         return CopyTarget::Elevated;
     wchar_t class_name[64] = {};
     GetClassNameW(foreground, class_name, static_cast<int>(sizeof(class_name) / sizeof(wchar_t)));
@@ -169,6 +170,12 @@ void ModifierWatch::Finish() {
     if (!active_)
         return;
     active_ = false;
+    EndModifierWatch();
+}
+
+void EndModifierWatch() {
+    if (!g_watch.hook)
+        return;
     // Only the hook's calls are taken here (they arrive as sent messages), so no
     // window message of this program runs inside the capture's last step.
     const DWORD start = GetTickCount();

@@ -26,7 +26,7 @@ void SendCopyKeystroke(CopyTarget target);
 bool IsInjectedKeyMessage();
 
 // Lives while a capture runs, from before it waits for the hotkey's keys to be let go
-// until the copy is through: a low-level keyboard hook notes the user's own presses
+// until the copy keystroke has passed: a low-level keyboard hook notes the user's own presses
 // and releases of Ctrl, Alt, Shift and Win. The key state that SendCopyKeystroke reads
 // can lag behind the user, by up to a second while another program's low-level hook
 // holds a release back, and a modifier that it presses again after the user let go
@@ -39,13 +39,18 @@ class ModifierWatch {
     ModifierWatch(const ModifierWatch&) = delete;
     ModifierWatch& operator=(const ModifierWatch&) = delete;
 
-    // Once the copy keystroke is sent: waits, briefly, until the hook has seen it
-    // pass, so every real event before it has been seen too, then sends a key-up for
-    // each modifier it left down that the user has let go of, and removes the hook.
+    // Right after the copy keystroke is sent, before the wait for the copy: waits,
+    // briefly, until the hook has seen it pass, so every real event before it has been
+    // seen too, then sends a key-up for each modifier it left down that the user has
+    // let go of, and removes the hook.
     void Finish();
 
   private:
     bool active_ = false;
 };
+
+// Finishes the watch that runs now, if any: the program ends (TerminateProcess runs no
+// destructor) while a capture waits.
+void EndModifierWatch();
 
 } // namespace qm

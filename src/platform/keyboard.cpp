@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/layout_registry.h"
 #include "platform/text_codec.h"
 
 #include <algorithm>
@@ -31,9 +32,14 @@ std::vector<KeyboardLayout> InstalledKeyboardLayouts() {
     HKL handles[64];
     const int count = GetKeyboardLayoutList(64, handles);
     std::vector<KeyboardLayout> layouts;
+    const LayoutRegistry registry = LayoutRegistryAt();
     for (int i = 0; i < count; ++i) {
-        // The low word is the layout's language: its name is what the user chose it by.
         const auto id = reinterpret_cast<std::uintptr_t>(handles[i]);
+        if (std::u16string name = LayoutNameOfHandle(id, registry); !name.empty()) {
+            layouts.push_back({id, name});
+            continue;
+        }
+        // Else its language, the low word: better than no name at all.
         wchar_t name[128];
         const int length = GetLocaleInfoW(MAKELCID(id & 0xFFFF, SORT_DEFAULT),
                                           LOCALE_SLOCALIZEDDISPLAYNAME, name, 128);

@@ -14,7 +14,7 @@ namespace qm {
 
 struct KeyboardLayout {
     std::uintptr_t id = 0; // the input locale (HKL)
-    std::u16string name;   // as the user knows it, such as "German (Germany)"
+    std::u16string name;   // as the user knows it, such as "United States-International"
 };
 
 // What a layout types for a key pressed with Ctrl and Alt (and Shift) held.
@@ -38,5 +38,26 @@ struct LayoutCharacter {
 std::optional<LayoutCharacter> CharacterTypedWithCtrlAlt(int key_code, int mod_key_code,
                                                          const std::vector<KeyboardLayout>& layouts,
                                                          const TranslateWithCtrlAlt& translate);
+
+// The registry's "Keyboard Layouts" key as naming a layout needs it: the layout ids
+// (its subkeys, such as "00020409") and their text values; and the shell's reading of
+// an indirect string ("@%SystemRoot%\system32\input.dll,-5030"), empty when it fails.
+struct LayoutRegistry {
+    std::function<std::vector<std::u16string>()> layout_ids;
+    std::function<std::optional<std::u16string>(const std::u16string& layout_id,
+                                                const std::u16string& value_name)>
+        read;
+    std::function<std::u16string(const std::u16string& indirect)> load_indirect;
+};
+
+// The layout id (eight hex digits) of a layout handle (HKL), whose low word is only the
+// language: a high word of F and a number is the "Layout Id" of one of the registry's
+// layouts, E and more an input method whose id is the handle itself, and any other
+// high word the layout id's low word. Empty when the registry names no such layout.
+std::u16string LayoutIdOfHandle(std::uintptr_t handle, const LayoutRegistry& registry);
+
+// The layout's own name, as Settings lists it ("United States-International"): its
+// "Layout Display Name", else its "Layout Text"; empty when the registry has neither.
+std::u16string LayoutNameOfHandle(std::uintptr_t handle, const LayoutRegistry& registry);
 
 } // namespace qm

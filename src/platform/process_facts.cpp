@@ -53,4 +53,23 @@ IntegrityProbe OwnIntegrity() {
     return IntegrityOf(GetCurrentProcess());
 }
 
+ReachProbe ProbeWindowReach(HWND window, UINT timeout_ms) {
+    // No window acts on it: DefWindowProc answers it.
+    static const UINT message = RegisterWindowMessageW(L"QuenmarkSearchReachProbe");
+    DWORD_PTR result = 0;
+    SetLastError(ERROR_SUCCESS);
+    if (message &&
+        SendMessageTimeoutW(window, message, 0, 0, SMTO_ABORTIFHUNG, timeout_ms, &result))
+        return ReachProbe::Answered;
+    switch (GetLastError()) {
+    case ERROR_ACCESS_DENIED:
+        return ReachProbe::Denied;
+    case ERROR_TIMEOUT:
+    case ERROR_SUCCESS: // older Windows set no error on a time-out
+        return ReachProbe::TimedOut;
+    default:
+        return ReachProbe::Failed;
+    }
+}
+
 } // namespace qm

@@ -2,11 +2,21 @@
 
 #include <windows.h>
 
-#include <shlobj.h>
+#include <userenv.h>
+
+#include "platform/system_library.h"
+#include "platform/unique_handle.h"
 
 namespace qm {
 
 namespace {
+// Loaded from the system folder when first needed and kept: imported, it would be
+// looked for beside the exe first, as it is no known DLL.
+HMODULE UserEnvironment() {
+    static const HMODULE userenv = LoadSystemLibrary(L"userenv.dll");
+    return userenv;
+}
+
 std::wstring ModulePath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
@@ -46,10 +56,26 @@ std::wstring ExeBaseName() {
 }
 
 std::wstring UserProfileFolder() {
-    wchar_t folder[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, folder)))
+    // The token's own profile: an elevated run with another account's password is that
+    // account's, not the logged-on user's.
+    decltype(&GetUserProfileDirectoryW) profile_of = nullptr;
+    UniqueHandle token;
+    if (!FindFunction(UserEnvironment(), "GetUserProfileDirectoryW", profile_of) ||
+        !OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put()))
         return {};
-    return folder;
+    wchar_t folder[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    return profile_of(token.get(), folder, &size) ? folder : L"";
+}
+
+std::wstring ProfilesFolder() {
+    decltype(&GetProfilesDirectoryW) profiles = nullptr;
+    wchar_t folder[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    return FindFunction(UserEnvironment(), "GetProfilesDirectoryW", profiles) &&
+                   profiles(folder, &size)
+               ? folder
+               : L"";
 }
 
 } // namespace qm

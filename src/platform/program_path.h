@@ -11,7 +11,10 @@ std::wstring ProgramPath();
 std::wstring ProgramFolder();
 // The exe's file name without its extension ("quenmark").
 std::wstring ExeBaseName();
-// The current user's profile folder ("C:\Users\alice"); empty when unknown.
+// The profile folder of the account this process runs as ("C:\Users\alice"); empty
+// when unknown.
 std::wstring UserProfileFolder();
+// The folder that holds the users' profiles ("C:\Users"); empty when unknown.
+std::wstring ProfilesFolder();
 
 } // namespace qm

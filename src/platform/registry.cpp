@@ -80,6 +80,22 @@ std::optional<std::vector<unsigned char>> ReadRegistryBinary(HKEY root,
     return data;
 }
 
+std::vector<std::wstring> RegistrySubkeyNames(HKEY root, const std::wstring& key_path) {
+    std::vector<std::wstring> names;
+    UniqueHkey key;
+    if (RegOpenKeyExW(root, key_path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, key.put()) !=
+        ERROR_SUCCESS)
+        return names;
+    wchar_t name[256]; // the longest key name, with its NUL
+    for (DWORD index = 0;; ++index) {
+        DWORD length = 256;
+        if (RegEnumKeyExW(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            return names;
+        names.emplace_back(name, length);
+    }
+}
+
 bool DeleteRegistryValue(HKEY root, const std::wstring& key_path, const std::wstring& value_name,
                          REGSAM view) {
     UniqueHkey key;

@@ -34,6 +34,9 @@ std::optional<std::vector<unsigned char>> ReadRegistryBinary(HKEY root,
                                                              const std::wstring& value_name,
                                                              REGSAM view = 0);
 
+// The names of the key's subkeys; none when it cannot be opened.
+std::vector<std::wstring> RegistrySubkeyNames(HKEY root, const std::wstring& key_path);
+
 // True when the value is gone afterwards, also when it or its key never existed.
 // The key itself is only opened, never created.
 bool DeleteRegistryValue(HKEY root, const std::wstring& key_path, const std::wstring& value_name,

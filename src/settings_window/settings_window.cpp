@@ -89,7 +89,15 @@ void SettingsWindow::ApplyOwnEngines(const std::vector<OwnEngine>& engines) {
 }
 
 void SettingsWindow::OnAutoStartClicked() {
-    SetCheckState(L::kAutoStart, AutoStartBoxAfterClick(CheckState(L::kAutoStart)));
+    const int asked = CheckState(L::kAutoStart);
+    SetCheckState(L::kAutoStart, AutoStartBoxAfterClick(asked));
+    // The box stays clear there; without a word it would look broken.
+    if (asked == 1 && InAnotherUsersProfile())
+        MessageBoxW(hwnd(),
+                    L"This copy of Quenmark Search lies in another user's profile folder, where "
+                    L"that user could replace it, so it does not start with Windows for you. "
+                    L"Copy it to a folder of your own to use \"Auto start\".",
+                    L"Auto start", MB_OK | MB_ICONINFORMATION);
 }
 
 void SettingsWindow::OnUpdateTimer() {

@@ -2,6 +2,7 @@
 #include "settings_window/settings_window.h"
 
 #include "auto_start/auto_start.h"
+#include "platform/copy_keystroke.h"
 #include "platform/dialog_keys.h"
 #include "platform/dpi.h"
 #include "platform/text_codec.h"
@@ -16,26 +17,8 @@ namespace qm {
 namespace L = settings_window_layout;
 
 namespace {
-constexpr char kSelectionOutOfReach[] =
-    "Quenmark Search cannot read the selection of a window run as administrator.";
-
-// The notification area takes text in the ANSI code page. A character it lacks is
-// written as its code point: a lookalike or "?" would name the wrong character.
-std::string NotifyText(const std::u16string& text) {
-    std::string out;
-    for (char16_t c : text) {
-        std::wstring one(1, static_cast<wchar_t>(c));
-        std::string ansi = WideToAnsi(one);
-        if (AnsiToWide(ansi) == one) {
-            out += ansi;
-        } else {
-            out += "U+";
-            for (int shift = 12; shift >= 0; shift -= 4)
-                out += "0123456789ABCDEF"[(c >> shift) & 0xF];
-        }
-    }
-    return out;
-}
+constexpr char16_t kSelectionOutOfReach[] =
+    u"Quenmark Search cannot read the selection of a window run as administrator.";
 } // namespace
 
 bool SettingsWindow::Load() {
@@ -81,7 +64,7 @@ bool SettingsWindow::Load() {
         });
     // The press would otherwise seem to do nothing, or search for nothing.
     selection_search_->SelectionOutOfReach = [this] {
-        tray_.ShowBubble("", kSelectionOutOfReach, NIIF_INFO);
+        tray_.ShowBubble(u"", kSelectionOutOfReach, NIIF_INFO);
     };
     SetTimer(hwnd(), L::kUpdateTimer, L::kUpdateTimerDelay, nullptr);
 
@@ -127,7 +110,7 @@ void SettingsWindow::StartUp() {
 
     tray_.Show();
     if (!characters_taken.empty())
-        tray_.ShowBubble("", NotifyText(characters_taken), NIIF_WARNING);
+        tray_.ShowBubble(u"", characters_taken, NIIF_WARNING | NIIF_NOSOUND);
 
     // The box starts ticked; a start without an entry clears it, and clearing
     // it is the box's click, which removes the entry.
@@ -160,6 +143,8 @@ void SettingsWindow::EndProgram() {
     if (ending_)
         return;
     ending_ = true;
+    // Inside a capture's wait: keys it pressed again are let go of as they would be after it.
+    EndModifierWatch();
     SaveSettings();
     tray_.Hide();
     // Nothing of the program runs after this: an action still waiting inside a

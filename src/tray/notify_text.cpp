@@ -2,23 +2,16 @@
 
 namespace qm {
 
-std::string FitNotifyField(const std::string& text, std::size_t field_size,
-                           bool (*is_lead_byte)(unsigned char)) {
+std::u16string FitNotifyField(const std::u16string& text, std::size_t field_size) {
     if (field_size == 0)
         return {};
-    std::string shown = text.substr(0, text.find('\0'));
-    const std::size_t limit = field_size - 1;
-    if (shown.size() <= limit)
+    std::u16string shown = text.substr(0, text.find(u'\0'));
+    if (shown.size() < field_size)
         return shown;
-    // Character boundaries are only known by walking from the start.
-    std::size_t end = 0;
-    while (end < limit) {
-        std::size_t step = is_lead_byte(static_cast<unsigned char>(shown[end])) ? 2 : 1;
-        if (end + step > limit)
-            break;
-        end += step;
-    }
-    shown.resize(end);
+    shown.resize(field_size - 1);
+    // A lone high surrogate at the end would show as a box.
+    if (!shown.empty() && shown.back() >= 0xD800 && shown.back() <= 0xDBFF)
+        shown.pop_back();
     return shown;
 }
 

@@ -5,10 +5,9 @@
 
 namespace qm {
 
-// The longest prefix of `text` that fits a field of `field_size` chars together with
-// its closing NUL. The text ends at an embedded NUL, as the shell would read it, and
-// a double-byte character is never split (is_lead_byte tells the code page's lead bytes).
-std::string FitNotifyField(const std::string& text, std::size_t field_size,
-                           bool (*is_lead_byte)(unsigned char));
+// The longest prefix of `text` that fits a field of `field_size` UTF-16 units together
+// with its closing NUL. The text ends at an embedded NUL, as the shell would read it,
+// and a surrogate pair (a character beyond the first 65,536) is never split.
+std::u16string FitNotifyField(const std::u16string& text, std::size_t field_size);
 
 } // namespace qm

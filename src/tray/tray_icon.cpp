@@ -3,21 +3,19 @@
 #include "platform/system_library.h"
 #include "tray/notify_text.h"
 
+#include <algorithm>
+
 namespace qm {
 
 namespace {
 
 constexpr char kWindowClass[] = "QuenmarkTrayWindow";
-constexpr char kHoverBalloon[] = "Lindhollow:The First Vizu Dovari";
+constexpr char16_t kHoverBalloon[] = u"Lindhollow:The First Vizu Dovari";
 // The shell reports mouse actions on the icon as this message, the action's own
 // message number in the low word of lParam.
 constexpr UINT kCallbackMessage = WM_MOUSEMOVE;
 // The record with balloon fields and no GUID, the form every shell since Windows 2000 takes.
-static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V2_SIZE == 488);
-
-bool IsAnsiLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
+static_assert(sizeof(void*) != 4 || NOTIFYICONDATAW_V2_SIZE == 936);
 
 // The filter for this window alone came with Windows 7, looked up so that the exe still
 // starts on Vista, where the older call opens the whole process to the message.
@@ -29,10 +27,10 @@ void LetTaskbarBroadcastIn(HWND window, UINT message) {
         ChangeWindowMessageFilter(message, MSGFLT_ADD);
 }
 
-template <size_t N> void WriteField(char (&field)[N], const std::string& text) {
-    std::string fitted = FitNotifyField(text, N, IsAnsiLeadByte);
-    fitted.copy(field, fitted.size());
-    field[fitted.size()] = '\0';
+template <size_t N> void WriteField(wchar_t (&field)[N], const std::u16string& text) {
+    const std::u16string fitted = FitNotifyField(text, N);
+    std::copy(fitted.begin(), fitted.end(), field);
+    field[fitted.size()] = L'\0';
 }
 
 } // namespace
@@ -57,10 +55,9 @@ bool Tray::Create(HICON host_icon, NotifyFunction notify) {
     if (taskbar_created_)
         LetTaskbarBroadcastIn(hwnd(), taskbar_created_);
 
-    record_.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    record_.cbSize = NOTIFYICONDATAW_V2_SIZE;
     record_.hWnd = hwnd();
     record_.uID = 0;
-    record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
     record_.uCallbackMessage = kCallbackMessage;
     return true;
 }
@@ -84,7 +81,16 @@ void Tray::Add() {
 bool Tray::AddOrKeep() {
     // Explorer also announces "TaskbarCreated" on DPI and monitor changes while it keeps
     // the icon; the add then fails, and a modify that succeeds says the icon is there.
-    return Send(NIM_ADD) || Send(NIM_MODIFY, false);
+    held_ = Send(NIM_ADD, false) || Send(NIM_MODIFY, false);
+    if (held_)
+        ShowPendingBubble();
+    return held_;
+}
+
+void Tray::ShowPendingBubble() {
+    // A refused modify (the shell lost the icon) keeps it for the next add.
+    if (bubble_pending_ && Send(NIM_MODIFY, true))
+        bubble_pending_ = false;
 }
 
 void Tray::OnTimer(UINT_PTR id) {
@@ -104,33 +110,35 @@ void Tray::StopRetrying() {
     retries_left_ = 0;
 }
 
-void Tray::ShowBubble(const std::string& title, const std::string& text, DWORD style) {
+void Tray::ShowBubble(const std::u16string& title, const std::u16string& text, DWORD style) {
     info_title_ = title;
     info_text_ = text;
     record_.dwInfoFlags = style;
-    Send(NIM_MODIFY);
+    bubble_pending_ = true;
+    if (held_)
+        ShowPendingBubble();
 }
 
 void Tray::ChangeIcon(HICON icon) {
-    // Empty balloon texts, so changing the icon does not bring the balloon back.
-    info_title_.clear();
-    info_text_.clear();
     record_.hIcon = icon;
-    Send(NIM_MODIFY);
+    Send(NIM_MODIFY, false);
 }
 
 void Tray::Hide() {
     shown_ = false;
+    held_ = false;
     StopRetrying();
     if (hwnd())
-        Send(NIM_DELETE);
+        Send(NIM_DELETE, false);
 }
 
 bool Tray::Send(DWORD operation, bool with_balloon) {
-    // An add never carries the last balloon: a re-added icon must not show it again.
-    with_balloon = with_balloon && operation != NIM_ADD;
-    WriteField(record_.szInfoTitle, with_balloon ? info_title_ : std::string());
-    WriteField(record_.szInfo, with_balloon ? info_text_ : std::string());
+    // Without NIF_INFO the shell leaves a showing balloon alone; with it and an empty
+    // text it would take the balloon away. An add never carries one: a re-added icon
+    // must not show the last balloon again.
+    record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | (with_balloon ? NIF_INFO : 0);
+    WriteField(record_.szInfoTitle, with_balloon ? info_title_ : std::u16string());
+    WriteField(record_.szInfo, with_balloon ? info_text_ : std::u16string());
     // A refused modify or delete changes nothing here; only a refused add is tried again.
     return notify_(operation, &record_) != FALSE;
 }
@@ -157,7 +165,7 @@ void Tray::OnNotification(UINT mouse_message) {
             balloon_shown_ = true;
             // Windows 10 and later show it as a toast, which would otherwise play the
             // notification sound at every start.
-            ShowBubble("", kHoverBalloon, NIIF_NONE | NIIF_NOSOUND);
+            ShowBubble(u"", kHoverBalloon, NIIF_NONE | NIIF_NOSOUND);
         }
         break;
     case WM_LBUTTONDOWN:

@@ -17,16 +17,18 @@ class Tray final : private WindowBase {
     ~Tray() override; // removes the icon, then destroys the window
 
     // The shell's call, replaceable so that tests can refuse it.
-    using NotifyFunction = BOOL(WINAPI*)(DWORD operation, PNOTIFYICONDATAA record);
+    using NotifyFunction = BOOL(WINAPI*)(DWORD operation, PNOTIFYICONDATAW record);
 
     // Creates the hidden notification window. The host's icon is borrowed, not owned.
-    bool Create(HICON host_icon, NotifyFunction notify = Shell_NotifyIconA);
+    bool Create(HICON host_icon, NotifyFunction notify = Shell_NotifyIconW);
     // A refused add (the taskbar is still starting at logon) is tried again every
     // kRetryAddMs for up to kRetryAddCount times, until it succeeds, the shell turns
     // out to hold the icon already, or the taskbar announces itself.
     void Show();
-    // Texts are in the ANSI code page; style is the shell's balloon icon value.
-    void ShowBubble(const std::string& title, const std::string& text, DWORD style);
+    // style is the shell's balloon icon value. A balloon asked for while the shell does
+    // not hold the icon (before Show, or while the taskbar is still starting at logon)
+    // waits for the add that succeeds, and shows then, once.
+    void ShowBubble(const std::u16string& title, const std::u16string& text, DWORD style);
     // Borrowed, like the host's icon.
     void ChangeIcon(HICON icon);
     void Hide();
@@ -47,21 +49,24 @@ class Tray final : private WindowBase {
     LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
     void OnTimer(UINT_PTR id) override; // a retried add
     void OnNotification(UINT mouse_message);
-    bool Send(DWORD operation, bool with_balloon = true);
+    bool Send(DWORD operation, bool with_balloon);
     void Add();
     bool AddOrKeep(); // true when the shell holds the icon afterwards
+    void ShowPendingBubble();
     void StopRetrying();
     static void Raise(const std::function<void()>& event);
 
-    NOTIFYICONDATAA record_{};
-    std::string info_title_;
-    std::string info_text_;
+    NOTIFYICONDATAW record_{};
+    std::u16string info_title_;
+    std::u16string info_text_;
     HICON host_icon_ = nullptr;
     HICON picture_ = nullptr;
-    NotifyFunction notify_ = Shell_NotifyIconA;
+    NotifyFunction notify_ = Shell_NotifyIconW;
     int retries_left_ = 0;
     UINT taskbar_created_ = 0;
     bool shown_ = false;
+    bool held_ = false; // the last add, or modify in its place, succeeded
+    bool bubble_pending_ = false;
     bool balloon_shown_ = false;
 };
 

@@ -1,6 +1,7 @@
 """The settings window end to end: start-up, Save, closing, one copy at a time,
 the maker's pages, minimising, the auto-start box and the layout at 96 dpi."""
 import os
+import shutil
 import tempfile
 import time
 import unittest
@@ -10,6 +11,7 @@ import qmwine
 TITLE = qmwine.QUENMARK_TITLE
 TITLE_RE = qmwine.QUENMARK_TITLE_RE
 RUN_KEY = r'HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+USER_RUN_KEY = r'HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 # Task Manager's startup switch for the machine-wide entry; a 32-bit program's is "Run32".
 SWITCH_KEY = (r'HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\Run' +
               ('32' if qmwine.WINE32 else ''))
@@ -48,10 +50,10 @@ class SettingsWindowTest(qmwine.UpdateAnsweredLocally):
         for key in (RUN_KEY, SWITCH_KEY):
             qmwine.wine_reg('delete', key, '/v', 'quenmarksearch', '/f')
 
-    def start(self, ini_text=None, folder=None, extra_env=None):
+    def start(self, ini_text=None, folder=None, extra_env=None, args=()):
         program = qmwine.Program('quenmark.exe', ini_text=ini_text, folder=folder)
         self.programs.append(program)
-        program.start(extra_env)
+        program.start(extra_env, args)
         return program
 
     def main_window(self):
@@ -97,7 +99,8 @@ class SettingsWindowTest(qmwine.UpdateAnsweredLocally):
             '[check]\r\nchecka=0\r\ncheckb=0\r\ncheckc=1\r\n[auto]\r\nchecka=1\r\n')
 
     def test_saved_settings_come_back_and_are_saved_unchanged(self):
-        program = self.start(SAVED_INI)
+        # Started as an installer starts it again after closing it: a plain start.
+        program = self.start(SAVED_INI, args=['/restart'])
         self.main_window()
         self.assertIsNone(qmwine.wait_window('^error$', 2), 'no message expected')
         self.close(program)
@@ -303,6 +306,22 @@ class SettingsWindowTest(qmwine.UpdateAnsweredLocally):
                 self.assertTrue(qmwine.wait_until(
                     lambda: qmwine.reg_query(RUN_KEY, 'quenmarksearch') is None, 5))
                 program.stop()
+
+    def test_a_copy_in_another_users_profile_starts_with_windows_for_nobody(self):
+        # Run with this account's password from another user's Downloads: that user could
+        # replace the exe, which an entry of this account's would start.
+        other = os.path.join(os.environ['WINEPREFIX'], 'drive_c', 'users', 'qm-other')
+        self.addCleanup(shutil.rmtree, other, True)
+        folder = os.path.join(other, 'Downloads')
+        os.makedirs(folder)
+        program = self.start(SAVED_INI, folder=folder)
+        wid = self.main_window()
+        self.click(wid, CHECK1)
+        self.assertIsNotNone(qmwine.answer_message_box('Auto start'), 'ticking must say why')
+        for key in (RUN_KEY, USER_RUN_KEY):
+            self.assertIsNone(qmwine.reg_query(key, 'quenmarksearch'), key)
+        self.close(program)
+        self.assertIn('[auto]\r\nchecka=0', program.read_ini(), 'the box stays clear')
 
     def test_layout_at_96_dpi(self):
         self.start(SAVED_INI)

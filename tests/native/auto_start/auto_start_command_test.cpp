@@ -84,26 +84,33 @@ TEST(AutoStartCommand, TaskManagersSwitchHoldsBackAnEntry) {
     EXPECT_STREQ(StartupApprovedSubkey(false, false), L"Run");
 }
 
-// A copy in a profile gets a per-user entry: a machine-wide one would point every user
-// of the PC into that profile.
+// A copy in the user's own profile gets a per-user entry: a machine-wide one would point
+// every user of the PC into that profile. One in another user's profile gets none: that
+// user could replace the exe, which would then run as this user.
 TEST(AutoStartCommand, CopiesInAProfileAreTold) {
-    const wchar_t* alice = L"C:\\Users\\alice";
+    const wchar_t *alice = L"C:\\Users\\alice", *users = L"C:\\Users";
+    using P = ProfilePlace;
     const struct {
-        const wchar_t *folder, *profile;
-        bool inside;
+        const wchar_t *folder, *profile, *profiles;
+        P place;
     } rows[] = {
-        {L"C:\\Users\\alice\\AppData\\Local\\Programs\\Quenmark Search", alice, true},
-        {L"c:\\users\\ALICE\\Downloads\\", alice, true},
-        {L"C:\\Users\\bob\\Downloads", alice, true}, // another profile beside it
-        {L"C:\\UsersX\\Tools", alice, false},
-        {L"C:\\Program Files\\Quenmark Search", alice, false},
-        {L"D:\\Tools", L"D:\\alice", false}, // the drive is no folder of profiles
-        {L"\\\\srv\\home\\Tools", L"\\\\srv\\home\\alice", false},
-        {L"\\\\srv\\home\\p\\bob", L"\\\\srv\\home\\p\\alice", true},
-        {L"C:\\Tools", L"", false}, // profile unknown
+        {L"C:\\Users\\alice\\AppData\\Local\\Programs\\Quenmark Search", alice, users, P::Own},
+        {L"c:\\users\\ALICE\\Downloads\\", alice, users, P::Own},
+        {L"C:\\Users\\bob\\Downloads", alice, users, P::Another},
+        {L"C:\\Users\\Public\\Tools", alice, users, P::Another},
+        {L"C:\\Users\\alice2\\Tools", alice, users, P::Another},
+        {L"C:\\UsersX\\Tools", alice, users, P::Outside},
+        {L"C:\\Program Files\\Quenmark Search", alice, users, P::Outside},
+        {L"D:\\alice\\Tools", L"D:\\alice", users, P::Own}, // a profile outside the folder
+        {L"D:\\Tools", L"D:\\alice", users, P::Outside},
+        {L"\\\\srv\\home\\p\\bob", L"\\\\srv\\home\\p\\alice", L"\\\\srv\\home\\p", P::Another},
+        {L"C:\\Users\\bob", alice, L"C:\\Users\\", P::Another},
+        {L"C:\\Tools", L"", L"", P::Outside}, // nothing known
+        {L"C:\\Users\\bob", L"", users, P::Another},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(IsInUserProfile(row.folder, row.profile), row.inside) << row.folder;
+        EXPECT_EQ(PlaceAmongProfiles(row.folder, row.profile, row.profiles), row.place)
+            << row.folder;
 }
 
 } // namespace

@@ -32,9 +32,9 @@ TypedText Translate(std::uintptr_t layout, int key_code, bool shift) {
     return typed == kAltGr.end() ? TypedText{} : typed->second;
 }
 
-const KeyboardLayout us{kUs, u"English (United States)"}, us_intl{kUsIntl, us.name},
-    german{kGerman, u"German (Germany)"}, french{kFrench, u"French (France)"},
-    polish{kPolish, u"Polish (Poland)"};
+const KeyboardLayout us{kUs, u"US"}, us_intl{kUsIntl, u"United States-International"},
+    german{kGerman, u"German"}, french{kFrench, u"French"},
+    polish{kPolish, u"Polish (Programmers)"};
 
 TEST(KeyboardLayoutCheck, AHotkeyWithCtrlAndAltTakesWhatAltGrTypes) {
     struct Row {
@@ -54,7 +54,7 @@ TEST(KeyboardLayoutCheck, AHotkeyWithCtrlAndAltTakesWhatAltGrTypes) {
         {"French dead tilde counts", {french}, '2', kCtrlAlt, u"~", french.name},
         {"Polish z with dot", {us, polish}, 'Z', kCtrlAlt, u"\u017C", polish.name},
         {"Polish capital with Shift", {polish}, 'Z', kCtrlAlt | kShift, u"\u017B", polish.name},
-        {"US-International a umlaut", {us, us_intl}, 'Q', kCtrlAlt, u"\u00E4", us.name},
+        {"US-International a umlaut", {us, us_intl}, 'Q', kCtrlAlt, u"\u00E4", us_intl.name},
         {"the first layout in the list", {us, german, us_intl}, 'Q', kCtrlAlt, u"@", german.name},
         {"a function key types nothing",
          {german, french, polish, us_intl},
@@ -81,8 +81,70 @@ TEST(KeyboardLayoutCheck, ControlCharactersAreNoTypedText) {
 }
 
 TEST(KeyboardLayoutCheck, TheQuestionNamesCharacterAndLayout) {
-    EXPECT_EQ(CharacterTakenQuestion(u"Ctrl + Alt + Q", {u"@", u"German (Germany)"}),
-              u"Ctrl + Alt + Q types \"@\" on German (Germany). Use it anyway?");
+    EXPECT_EQ(CharacterTakenQuestion(u"Ctrl + Alt + Q", {u"@", u"German"}),
+              u"Ctrl + Alt + Q types \"@\" on German. Use it anyway?");
+}
+
+// As a Windows 10 registry holds them; a display name loads only where the row says so.
+const std::map<std::u16string, std::map<std::u16string, std::u16string>> kLayoutKeys = {
+    {u"00000409", {{u"Layout Text", u"US"}, {u"Layout Display Name", u"@input.dll,-5000"}}},
+    {u"00020409",
+     {{u"Layout Text", u"United States-International"},
+      {u"Layout Id", u"0001"},
+      {u"Layout Display Name", u"@input.dll,-5030"}}},
+    {u"00010409", {{u"Layout Text", u"United States-Dvorak"}, {u"Layout Id", u"0002"}}},
+    {u"00000407", {{u"Layout Text", u"German"}, {u"Layout Display Name", u"@input.dll,-5011"}}},
+    {u"00010415", {{u"Layout Text", u"Polish (Programmers)"}, {u"Layout Id", u"000a"}}},
+    {u"E0010411", {{u"Layout Text", u"Japanese Input System (MS-IME2002)"}}},
+};
+
+LayoutRegistry FakeLayoutRegistry() {
+    LayoutRegistry registry;
+    registry.layout_ids = [] {
+        std::vector<std::u16string> ids;
+        for (const auto& [id, values] : kLayoutKeys)
+            ids.push_back(id);
+        return ids;
+    };
+    registry.read = [](const std::u16string& id,
+                       const std::u16string& name) -> std::optional<std::u16string> {
+        auto key = kLayoutKeys.find(id);
+        if (key == kLayoutKeys.end() || !key->second.count(name))
+            return std::nullopt;
+        return key->second.at(name);
+    };
+    registry.load_indirect = [](const std::u16string& indirect) -> std::u16string {
+        if (indirect == u"@input.dll,-5000")
+            return u"US";
+        return indirect == u"@input.dll,-5030" ? u"United States-International" : u"";
+    };
+    return registry;
+}
+
+// The low word of a handle is the language: the layout is found by the high word.
+TEST(KeyboardLayoutCheck, TheQuestionNamesTheLayoutNotItsLanguage) {
+    const struct {
+        std::uintptr_t handle;
+        const char16_t *id, *name;
+        const char* what;
+    } rows[] = {
+        {0x04090409, u"00000409", u"US", "display name"},
+        {0xF0010409, u"00020409", u"United States-International", "Layout Id 1"},
+        {0xF0010407, u"00020409", u"United States-International", "the same layout for German"},
+        {static_cast<std::uintptr_t>(std::int64_t{-0x0FFEFBF7}), u"00020409",
+         u"United States-International", "a sign-extended 64-bit handle"},
+        {0xF0020409, u"00010409", u"United States-Dvorak", "no display name: the text"},
+        {0xF00A0415, u"00010415", u"Polish (Programmers)", "Layout Id in hex"},
+        {0x04070407, u"00000407", u"German", "a display name that does not load: the text"},
+        {0xE0010411, u"E0010411", u"Japanese Input System (MS-IME2002)", "an input method"},
+        {0xF0090409, u"", u"", "a Layout Id the registry lacks"},
+        {0x04150415, u"00000415", u"", "a layout the registry lacks"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(LayoutIdOfHandle(row.handle, FakeLayoutRegistry()), row.id) << row.what;
+        EXPECT_EQ(LayoutNameOfHandle(row.handle, FakeLayoutRegistry()), row.name) << row.what;
+    }
+    EXPECT_EQ(LayoutNameOfHandle(0xF0010409, {}), u"") << "no registry at all";
 }
 
 } // namespace

@@ -189,29 +189,45 @@ TEST(CopyKeyPlan, CopyCombinations) {
 }
 
 // The system drops injected keys on their way to a higher integrity level, and says so
-// nowhere.
+// nowhere. Where a level cannot be read, the system's refusal of a message says it.
 TEST(CopyKeyPlan, KeysAreDroppedOnlyOnTheWayUp) {
     constexpr std::uint32_t kMedium = 0x2000, kHigh = 0x3000, kSystem = 0x4000;
     const IntegrityProbe closed{false, std::nullopt};
     const IntegrityProbe unread{true, std::nullopt};
+    using R = ReachProbe;
     struct Row {
         const char* name;
         IntegrityProbe foreground, own;
+        std::optional<ReachProbe> probe; // unset: must not be sent
         bool dropped;
     };
     const Row rows[] = {
-        {"same level", {true, kMedium}, {true, kMedium}, false},
-        {"lower level", {true, kMedium}, {true, kHigh}, false},
-        {"administrator", {true, kHigh}, {true, kMedium}, true},
-        {"system", {true, kSystem}, {true, kHigh}, true},
-        // Another account's process is closed to us whatever its level: send the keys.
-        {"cannot be opened", closed, {true, kMedium}, false},
-        {"opened but its token is closed", unread, {true, kMedium}, false},
-        {"own level unknown: nothing to compare", {true, kHigh}, unread, false},
-        {"nothing known at all", closed, unread, false},
+        {"same level", {true, kMedium}, {true, kMedium}, std::nullopt, false},
+        {"lower level", {true, kMedium}, {true, kHigh}, std::nullopt, false},
+        {"administrator", {true, kHigh}, {true, kMedium}, std::nullopt, true},
+        {"system", {true, kSystem}, {true, kHigh}, std::nullopt, true},
+        // Another account's process is closed to us whatever its level: its window tells.
+        {"cannot be opened, answers", closed, {true, kMedium}, R::Answered, false},
+        {"cannot be opened, refused: elevated", closed, {true, kMedium}, R::Denied, true},
+        {"cannot be opened, busy: no refusal", closed, {true, kMedium}, R::TimedOut, false},
+        {"cannot be opened, window gone", closed, {true, kMedium}, R::Failed, false},
+        {"opened but its token is closed", unread, {true, kMedium}, R::Answered, false},
+        {"token closed, refused", unread, {true, kMedium}, R::Denied, true},
+        {"own level unknown, answers", {true, kHigh}, unread, R::Answered, false},
+        {"own level unknown, refused", {true, kHigh}, unread, R::Denied, true},
+        {"nothing known at all", closed, unread, R::TimedOut, false},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(InjectedKeysWouldBeDropped(row.foreground, row.own), row.dropped) << row.name;
+    for (const Row& row : rows) {
+        int probes = 0;
+        auto probe = [&] {
+            ++probes;
+            return row.probe.value_or(R::Denied);
+        };
+        EXPECT_EQ(InjectedKeysWouldBeDropped(row.foreground, row.own, probe), row.dropped)
+            << row.name;
+        EXPECT_EQ(probes, row.probe ? 1 : 0) << row.name;
+    }
+    EXPECT_FALSE(InjectedKeysWouldBeDropped(closed, {true, kMedium}, nullptr)) << "no probe";
 }
 
 } // namespace

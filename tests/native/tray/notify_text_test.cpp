@@ -7,41 +7,30 @@
 namespace qm {
 namespace {
 
-bool NoLeadBytes(unsigned char) {
-    return false;
-}
-// Like the GBK code page: bytes 0x81 to 0xFE begin a two-byte character.
-bool GbkLeadBytes(unsigned char byte) {
-    return byte >= 0x81 && byte <= 0xFE;
-}
-
 TEST(FitNotifyField, CutsToTheFieldLeavingRoomForTheNul) {
     struct Row {
-        std::string text;
+        std::u16string text;
         std::size_t field;
-        bool (*lead)(unsigned char);
-        std::string expected;
+        std::u16string expected;
         const char* what;
     };
-    const std::string menu_gbk = "\xB2\xCB\xB5\xA5"; // two double-byte characters
+    const std::u16string search = u"\U0001F50D"; // one character, two UTF-16 units
     const Row rows[] = {
-        {"", 64, NoLeadBytes, "", "empty"},
-        {"Lindhollow:The First Vizu Dovari", 256, NoLeadBytes, "Lindhollow:The First Vizu Dovari",
-         "fits"},
-        {std::string(63, 't'), 64, NoLeadBytes, std::string(63, 't'), "exactly fills"},
-        {std::string(64, 't'), 64, NoLeadBytes, std::string(63, 't'), "one too long"},
-        {std::string(1000, 'x'), 256, NoLeadBytes, std::string(255, 'x'), "far too long"},
-        {"abc", 1, NoLeadBytes, "", "room for the NUL only"},
-        {"abc", 0, NoLeadBytes, "", "no room at all"},
-        {std::string("ab\0cd", 5), 64, NoLeadBytes, "ab", "ends at an embedded NUL"},
-        {"ab" + menu_gbk, 6, GbkLeadBytes, "ab\xB2\xCB", "whole characters fit"},
-        {"abc" + menu_gbk, 6, GbkLeadBytes, "abc\xB2\xCB", "cut between characters"},
-        {"abcd" + menu_gbk, 6, GbkLeadBytes, "abcd", "a character is not split"},
-        {"abcd" + menu_gbk, 6, NoLeadBytes, "abcd\xB2", "single-byte code page cuts anywhere"},
-        {"a\xB2", 64, GbkLeadBytes, "a\xB2", "a short text is kept as it is"},
+        {u"", 64, u"", "empty"},
+        {u"Lindhollow:The First Vizu Dovari", 256, u"Lindhollow:The First Vizu Dovari", "fits"},
+        {std::u16string(63, u't'), 64, std::u16string(63, u't'), "exactly fills"},
+        {std::u16string(64, u't'), 64, std::u16string(63, u't'), "one too long"},
+        {std::u16string(1000, u'x'), 256, std::u16string(255, u'x'), "far too long"},
+        {u"abc", 1, u"", "room for the NUL only"},
+        {u"abc", 0, u"", "no room at all"},
+        {std::u16string(u"ab\0cd", 5), 64, u"ab", "ends at an embedded NUL"},
+        {u"ab" + search, 5, u"ab" + search, "a whole pair fits"},
+        {u"abc" + search, 5, u"abc", "a pair is not split"},
+        {u"types \"\u0105\" on Polish", 64, u"types \"\u0105\" on Polish", "no code page to fit"},
+        {u"a\xD83D", 64, u"a\xD83D", "a short text is kept as it is"},
     };
     for (const Row& row : rows)
-        EXPECT_EQ(FitNotifyField(row.text, row.field, row.lead), row.expected) << row.what;
+        EXPECT_EQ(FitNotifyField(row.text, row.field), row.expected) << row.what;
 }
 
 } // namespace

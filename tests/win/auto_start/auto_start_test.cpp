@@ -79,37 +79,44 @@ std::wstring ReadRegString(HKEY root, const std::wstring& path, const std::wstri
 // %LOCALAPPDATA%, Downloads) keeps to the user, also when it may write the machine's.
 TEST(AutoStart, EnablingPrefersTheMachineAndFallsBackToTheUser) {
     const std::wstring own = OwnCommand(), other = L"C:\\Elsewhere\\quenmark.exe";
-    const std::wstring outside = L"C:\\Users\\nobody", inside = ProgramFolder();
+    enum Place { kOutside, kOwn, kAnother };
+    const ProfileFolders places[] = {{L"C:\\Users\\nobody", L"C:\\Users"},
+                                     {ProgramFolder(), L"C:\\Users"},
+                                     {L"C:\\Users\\nobody", ProgramFolder()}};
     const struct {
         const char* name;
-        bool in_profile, machine_refuses, user_refuses;
+        Place in_profile;
+        bool machine_refuses, user_refuses;
         std::wstring machine_before, user_before;
         bool result;
         std::wstring machine_after, user_after;
     } rows[] = {
-        {"both writable", false, false, false, L"", L"", true, own, L""},
-        {"machine refused", false, true, false, L"", L"", true, L"", own},
-        {"both refused", false, true, true, L"", L"", false, L"", L""},
-        {"stale user entry goes", false, false, false, L"", own, true, own, L""},
-        {"machine already names us", false, true, false, own, L"", true, own, L""},
-        {"machine names another", false, true, false, other, L"", true, other, own},
-        {"in a profile: the user's", true, false, false, L"", L"", true, L"", own},
-        {"in a profile: the machine's entry moves", true, false, false, own, L"", true, L"", own},
-        {"in a profile: the machine's stays", true, true, false, own, L"", true, own, L""},
-        {"in a profile: another's is kept", true, false, false, other, L"", true, other, own},
-        {"in a profile: user refused", true, false, true, L"", L"", false, L"", L""},
+        {"both writable", kOutside, false, false, L"", L"", true, own, L""},
+        {"machine refused", kOutside, true, false, L"", L"", true, L"", own},
+        {"both refused", kOutside, true, true, L"", L"", false, L"", L""},
+        {"stale user entry goes", kOutside, false, false, L"", own, true, own, L""},
+        {"machine already names us", kOutside, true, false, own, L"", true, own, L""},
+        {"machine names another", kOutside, true, false, other, L"", true, other, own},
+        {"in a profile: the user's", kOwn, false, false, L"", L"", true, L"", own},
+        {"in a profile: the machine's entry moves", kOwn, false, false, own, L"", true, L"", own},
+        {"in a profile: the machine's stays", kOwn, true, false, own, L"", true, own, L""},
+        {"in a profile: another's is kept", kOwn, false, false, other, L"", true, other, own},
+        {"in a profile: user refused", kOwn, false, true, L"", L"", false, L"", L""},
+        {"another's profile: nothing", kAnother, false, false, L"", L"", false, L"", L""},
+        {"another's profile: old entries go", kAnother, false, false, own, own, false, L"", L""},
     };
     for (const auto& row : rows) {
         FakeRunKeyStore store;
         store.refuse_write = {{kMachine, row.machine_refuses}, {kUser, row.user_refuses}};
         store.refuse_delete = {{kMachine, row.machine_refuses}};
         store.values = {{kMachine, row.machine_before}, {kUser, row.user_before}};
-        const std::wstring& profile = row.in_profile ? inside : outside;
+        const ProfileFolders& profile = places[row.in_profile];
         EXPECT_EQ(SetAutoStart(true, store, profile), row.result) << row.name;
         EXPECT_EQ(store.Read(kMachine), row.machine_after) << row.name;
         EXPECT_EQ(store.Read(kUser), row.user_after) << row.name;
         EXPECT_EQ(IsAutoStartSet(store), row.result) << row.name;
         EXPECT_EQ(AutoStartBoxAfterClick(1, store, profile), row.result ? 1 : 0) << row.name;
+        EXPECT_EQ(InAnotherUsersProfile(profile), row.in_profile == kAnother) << row.name;
     }
 }
 

@@ -4,10 +4,12 @@
 #include "clipboard_text.h"
 #include "platform/clipboard.h"
 #include "platform/process_facts.h"
+#include "platform/unique_handle.h"
 #include "pump.h"
 
 #include <gtest/gtest.h>
 
+#include <thread>
 #include <vector>
 
 namespace qm {
@@ -76,8 +78,32 @@ TEST(CopyKeystroke, ProcessAtTheSameLevelTakesKeys) {
     EXPECT_EQ(self.integrity.rid, own.rid);
     EXPECT_TRUE(own.rid.has_value()) << "levels must be compared, not skipped";
     EXPECT_EQ(self.exe_name, "qm_win_tests.exe");
-    EXPECT_FALSE(InjectedKeysWouldBeDropped(self.integrity, own));
+    EXPECT_FALSE(InjectedKeysWouldBeDropped(self.integrity, own, nullptr));
     EXPECT_FALSE(QueryProcessFacts(0xFFFFFFF0).integrity.opened) << "no such process";
+}
+
+// Wine has no integrity levels, so nothing is refused here; the other answers are
+// Windows' own: a window that answers, one whose thread takes no messages, one gone.
+TEST(CopyKeystroke, ReachProbeTellsAnAnswerFromSilence) {
+    UniqueHwnd own(
+        CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(ProbeWindowReach(own.get()), ReachProbe::Answered);
+
+    UniqueHandle created(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    UniqueHandle release(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    HWND deaf = nullptr;
+    std::thread owner([&] {
+        UniqueHwnd window(
+            CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr));
+        deaf = window.get();
+        SetEvent(created.get());
+        WaitForSingleObject(release.get(), INFINITE);
+    });
+    ASSERT_EQ(WaitForSingleObject(created.get(), 10000), WAIT_OBJECT_0);
+    EXPECT_EQ(ProbeWindowReach(deaf), ReachProbe::TimedOut);
+    SetEvent(release.get());
+    owner.join();
+    EXPECT_EQ(ProbeWindowReach(deaf), ReachProbe::Failed) << "the window is gone";
 }
 
 } // namespace

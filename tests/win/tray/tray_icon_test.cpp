@@ -4,16 +4,18 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <string>
+
 namespace qm {
 namespace {
 
 // The shell accepts a change to an icon only while it holds that icon.
 bool ShellHoldsIcon(HWND owner) {
-    NOTIFYICONDATAA probe{};
-    probe.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    NOTIFYICONDATAW probe{};
+    probe.cbSize = NOTIFYICONDATAW_V2_SIZE;
     probe.hWnd = owner;
     probe.uID = 0;
-    return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+    return Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
 }
 
 HICON HostIcon() {
@@ -82,10 +84,10 @@ TEST(TrayIcon, ShellRestartBringsBackOnlyAShownIcon) {
     ASSERT_TRUE(tray.Create(HostIcon()));
     tray.Show();
     // A restarting shell forgets every icon, then announces itself.
-    NOTIFYICONDATAA lost{};
-    lost.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    NOTIFYICONDATAW lost{};
+    lost.cbSize = NOTIFYICONDATAW_V2_SIZE;
     lost.hWnd = tray.hwnd();
-    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &lost));
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &lost));
     ASSERT_FALSE(ShellHoldsIcon(tray.hwnd()));
     SendMessageA(tray.hwnd(), taskbar_created, 0, 0);
     EXPECT_TRUE(ShellHoldsIcon(tray.hwnd())) << "shown icon restored";
@@ -102,9 +104,18 @@ struct FakeShell {
     static inline int adds = 0;
     static inline bool holds = false;
     static inline DWORD last_modify_flags = 0;
-    static BOOL WINAPI Notify(DWORD operation, PNOTIFYICONDATAA record) {
-        if (operation == NIM_MODIFY)
-            last_modify_flags = record->dwInfoFlags;
+    static inline int balloons = 0;       // balloons shown
+    static inline int balloons_taken = 0; // NIF_INFO with no text: a showing balloon goes
+    static inline std::u16string last_balloon;
+    static BOOL WINAPI Notify(DWORD operation, PNOTIFYICONDATAW record) {
+        if (operation == NIM_MODIFY && holds && (record->uFlags & NIF_INFO)) {
+            const std::u16string text(reinterpret_cast<const char16_t*>(record->szInfo));
+            ++(text.empty() ? balloons_taken : balloons);
+            if (!text.empty()) {
+                last_balloon = text;
+                last_modify_flags = record->dwInfoFlags;
+            }
+        }
         if (operation == NIM_DELETE)
             holds = false;
         if (operation != NIM_ADD)
@@ -158,13 +169,58 @@ TEST(TrayIcon, RefusedAddIsRetriedUntilItSucceedsOrTwoMinutesPass) {
     }
 }
 
+// At logon the taskbar may refuse the first adds: a notice asked for meanwhile, or before
+// the icon is shown at all, shows once the icon is there, and once only; nothing else
+// takes a showing balloon away. Its text reaches the shell whole, whatever the code page.
+TEST(TrayIcon, NoticeWaitsForTheIconAndShowsOnce) {
+    const UINT taskbar_created = RegisterWindowMessageA("TaskbarCreated");
+    const std::u16string notice = u"Ctrl + Alt + A types \"\u0105\" on Polish (Programmers)";
+    const struct {
+        const char* name;
+        int refused_adds;
+        bool notice_before_show;
+        int balloons_after_first_tick;
+    } rows[] = {
+        {"shell ready", 0, false, 1},        {"notice before the icon is shown", 0, true, 1},
+        {"first adds refused", 3, false, 0}, {"first adds refused, notice before", 3, true, 0},
+        {"never added", 1000, false, 0},
+    };
+    for (const auto& row : rows) {
+        FakeShell::refused_adds = row.refused_adds;
+        FakeShell::adds = FakeShell::balloons = FakeShell::balloons_taken = 0;
+        FakeShell::holds = false;
+        FakeShell::last_balloon.clear();
+        FakeShell::last_modify_flags = 0;
+        Tray tray;
+        ASSERT_TRUE(tray.Create(HostIcon(), FakeShell::Notify));
+        if (row.notice_before_show)
+            tray.ShowBubble(u"", notice, NIIF_WARNING | NIIF_NOSOUND);
+        tray.Show();
+        if (!row.notice_before_show)
+            tray.ShowBubble(u"", notice, NIIF_WARNING | NIIF_NOSOUND);
+        Tick(tray, 1);
+        EXPECT_EQ(FakeShell::balloons, row.balloons_after_first_tick) << row.name;
+        Tick(tray, Tray::kRetryAddCount + 5);
+        SendMessageA(tray.hwnd(), taskbar_created, 0, 0); // kept or added again: no balloon
+        const bool added = row.refused_adds < Tray::kRetryAddCount;
+        EXPECT_EQ(FakeShell::balloons, added ? 1 : 0) << row.name;
+        EXPECT_EQ(FakeShell::last_balloon, added ? notice : u"") << row.name;
+        EXPECT_EQ(FakeShell::last_modify_flags, added ? DWORD{NIIF_WARNING | NIIF_NOSOUND} : 0)
+            << row.name;
+        EXPECT_EQ(FakeShell::balloons_taken, 0) << row.name;
+    }
+}
+
 TEST(TrayIcon, HoverBalloonOnceAndSilent) {
+    FakeShell::refused_adds = 0;
+    FakeShell::holds = false;
     Tray tray;
     ASSERT_TRUE(tray.Create(HostIcon(), FakeShell::Notify));
     tray.Show();
     FakeShell::last_modify_flags = 0xdead;
     SendMessageA(tray.hwnd(), WM_MOUSEMOVE, 0, WM_MOUSEMOVE);
     EXPECT_EQ(FakeShell::last_modify_flags, DWORD{NIIF_NONE | NIIF_NOSOUND});
+    EXPECT_EQ(FakeShell::last_balloon, u"Lindhollow:The First Vizu Dovari");
     FakeShell::last_modify_flags = 0xdead;
     SendMessageA(tray.hwnd(), WM_MOUSEMOVE, 0, WM_MOUSEMOVE);
     EXPECT_EQ(FakeShell::last_modify_flags, 0xdeadu) << "a second hover shows nothing";
