@@ -88,7 +88,12 @@ TEST_F(SettingsSaveTest, AKillAtAnyMomentLeavesTheOldFileOrTheNew) {
         const ULONGLONG start = Size(path_);
         for (int wait = 0; wait < 5000 && Size(path_) == start; ++wait)
             Sleep(1);
-        Sleep(random() % 40);
+        // Every other kill once the new file is being written, where it matters most.
+        const ULONGLONG give_up = GetTickCount64() + 5000;
+        while (kill % 2 && GetTickCount64() < give_up &&
+               GetFileAttributesW(SavingName(path_).c_str()) == INVALID_FILE_ATTRIBUTES) {
+        }
+        Sleep(random() % (kill % 2 ? 3 : 40));
         TerminateProcess(process.hProcess, 1);
         WaitForSingleObject(process.hProcess, INFINITE);
         CloseHandle(process.hThread);
