@@ -184,7 +184,8 @@ void WriteIniString(const std::string& section, const std::string& key, const st
             file.ini.form == IniForm::kAnsi ? value : Utf16ToUtf8(FromWide(AnsiToWide(value)));
         file.ini.text = SetIniValue(file.ini.text, section, key, bytes);
     }
-    // A failure is the caller's to tell, from EndIniSave.
+    // Inside a save its EndIniSave tells a failure; alone, this is a save of its own
+    // that has no one to tell.
     EndIniSave();
 }
 

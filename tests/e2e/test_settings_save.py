@@ -14,7 +14,7 @@ TITLE = qmwine.QUENMARK_TITLE
 CHK_CHECK1 = (214, 16)
 SAVED_INI = qmwine.saved_ini()
 FIRST_HOTKEY_OFF = '[check]\r\nchecka=0\r\ncheckb=1\r\n'
-IN_MODIFY, IN_CLOSE_WRITE, IN_MOVED_TO = 0x2, 0x8, 0x80
+IN_MODIFY, IN_MOVED_TO = 0x2, 0x80
 
 
 class FolderWatch:
@@ -24,7 +24,7 @@ class FolderWatch:
         self.libc = ctypes.CDLL(None, use_errno=True)
         self.fd = self.libc.inotify_init1(os.O_NONBLOCK)
         self.libc.inotify_add_watch(self.fd, folder.encode(),
-                                    IN_MODIFY | IN_CLOSE_WRITE | IN_MOVED_TO)
+                                    IN_MODIFY | IN_MOVED_TO)
         self.events = []
 
     def count(self, name, mask):
