@@ -16,16 +16,26 @@ std::string WideToAnsi(const std::wstring& text) {
     return out;
 }
 
-std::wstring AnsiToWide(const std::string& text) {
+namespace {
+std::wstring MultiByteToWide(UINT code_page, const std::string& text) {
     if (text.empty())
         return {};
     int size =
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+        MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring out(size > 0 ? size : 0, L'\0');
     if (size > 0)
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(),
+        MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), out.data(),
                             size);
     return out;
+}
+} // namespace
+
+std::wstring AnsiToWide(const std::string& text) {
+    return MultiByteToWide(CP_ACP, text);
+}
+
+std::wstring Utf8ToWide(const std::string& text) {
+    return MultiByteToWide(CP_UTF8, text);
 }
 
 // wchar_t is UTF-16 on Windows, so these are plain copies.

@@ -7,6 +7,9 @@ namespace qm {
 
 std::string WideToAnsi(const std::wstring& text);
 std::wstring AnsiToWide(const std::string& text);
+// As the profile functions read a file that starts with a UTF-8 byte-order mark:
+// bytes that are not UTF-8 become U+FFFD.
+std::wstring Utf8ToWide(const std::string& text);
 std::wstring ToWide(const std::u16string& text);
 std::u16string FromWide(const std::wstring& text);
 

@@ -14,9 +14,6 @@ std::u16string DecodeAnsi(const std::string& bytes) {
 } // namespace
 
 EngineSection LoadOwnEngines() {
-    wchar_t probe[4];
-    if (GetPrivateProfileSectionW(L"engines", probe, 4, IniPath().c_str()) == 0)
-        return {};
     return ParseEngineSection(ReadIniSectionLines(kEnginesSection), DecodeAnsi);
 }
 

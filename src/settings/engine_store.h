@@ -6,10 +6,11 @@
 
 namespace qm {
 
-// A file without [engines] costs one question to the profile functions, which hold
-// the file already: no engines of the user's own, no reading of the file.
+// The first [engines] section, as every other reader of set.ini finds it: its comments
+// and the lines that offer no engine stay when the list is saved.
 EngineSection LoadOwnEngines();
-// False when set.ini could not be written. An unchanged list writes nothing.
+// False when set.ini could not be written. An unchanged list writes nothing; a changed
+// one is one write.
 bool SaveOwnEngines(const EngineSection& read, const std::vector<OwnEngine>& edited);
 
 } // namespace qm

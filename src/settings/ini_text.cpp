@@ -1,18 +1,19 @@
 #include "settings/ini_text.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace qm {
 
 namespace {
-constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
+constexpr size_t npos = std::string::npos;
 
 std::vector<IniLine> SplitLines(const std::string& file) {
     std::vector<IniLine> lines;
     size_t start = 0;
     while (start < file.size()) {
         size_t end = file.find_first_of("\r\n", start);
-        if (end == std::string::npos) {
+        if (end == npos) {
             lines.push_back({file.substr(start), ""});
             break;
         }
@@ -30,60 +31,88 @@ std::string JoinLines(const std::vector<IniLine>& lines) {
     return file;
 }
 
-std::string Trim(const std::string& text) {
-    size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string::npos)
-        return {};
-    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+bool IsBlank(char c) {
+    unsigned char u = static_cast<unsigned char>(c);
+    return (u >= 0x09 && u <= 0x0D) || u == 0x1A || u == ' ';
 }
 
-bool SameNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<char>(y - 'A' + 'a');
-        if (x != y)
-            return false;
+struct Span {
+    size_t begin = 0;
+    size_t end = 0;
+};
+
+Span Trim(const std::string& text, Span span) {
+    while (span.begin < span.end && IsBlank(text[span.begin]))
+        ++span.begin;
+    while (span.end > span.begin && IsBlank(text[span.end - 1]))
+        --span.end;
+    return span;
+}
+
+// One line as the profile functions see it.
+struct LineParts {
+    bool blank = false;
+    bool heading = false;
+    Span name;            // the section's or the key's
+    size_t equals = npos; // a key line's first "="
+    Span value;
+};
+
+LineParts Parse(const std::string& text) {
+    LineParts parts;
+    const Span line = Trim(text, {0, text.size()});
+    parts.blank = line.begin == line.end;
+    if (parts.blank)
+        return parts;
+    if (text[line.begin] == '[') {
+        size_t close = text.rfind(']', line.end - 1);
+        if (close != npos && close > line.begin) {
+            parts.heading = true;
+            parts.name = Trim(text, {line.begin + 1, close});
+            return parts;
+        }
     }
-    return true;
+    parts.equals = text.find('=', line.begin);
+    if (parts.equals >= line.end) {
+        parts.equals = npos;
+        parts.name = line;
+        return parts;
+    }
+    parts.name = Trim(text, {line.begin, parts.equals});
+    parts.value = Trim(text, {parts.equals + 1, line.end});
+    return parts;
 }
 
-// Whether the line heads a section, and which.
-bool IsHeading(const IniLine& line, size_t index, std::string* name) {
-    std::string text = line.text;
-    if (index == 0 && text.compare(0, 3, kUtf8Mark) == 0)
-        text.erase(0, 3);
-    text = Trim(text);
-    if (text.empty() || text[0] != '[')
+bool NameIs(const std::string& text, Span span, const std::string& name) {
+    const size_t end = std::min(span.end, text.find('\0', span.begin));
+    if (end - span.begin != name.size())
         return false;
-    size_t close = text.find(']');
-    *name = Trim(text.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+    auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    for (size_t i = 0; i < name.size(); ++i)
+        if (fold(text[span.begin + i]) != fold(name[i]))
+            return false;
     return true;
 }
 
 // [heading, body begin, body end) of the first section of that name; heading is npos
 // when the file has none.
 struct Range {
-    size_t heading = std::string::npos;
+    size_t heading = npos;
     size_t begin = 0;
     size_t end = 0;
 };
 
 Range FindSection(const std::vector<IniLine>& lines, const std::string& section) {
     Range range;
-    std::string name;
     for (size_t i = 0; i < lines.size(); ++i) {
-        if (!IsHeading(lines[i], i, &name))
+        LineParts parts = Parse(lines[i].text);
+        if (!parts.heading)
             continue;
-        if (range.heading != std::string::npos) {
+        if (range.heading != npos) {
             range.end = i;
             return range;
         }
-        if (SameNoCase(name, section)) {
+        if (NameIs(lines[i].text, parts.name, section)) {
             range.heading = i;
             range.begin = i + 1;
         }
@@ -100,17 +129,22 @@ Range AddSection(std::vector<IniLine>& lines, const std::string& section, const 
     return {lines.size() - 1, lines.size(), lines.size()};
 }
 
-// A new line in a section ends as the section's heading does.
-std::string SectionLineEnd(const std::vector<IniLine>& lines, const Range& range,
-                           const std::string& file) {
-    const std::string& heading = lines[range.heading].eol;
-    return heading.empty() ? NewLineEnd(file) : heading;
+// A new line at `at` ends as the line before it does, which therefore gets an end
+// first; a lone CR before an empty line ending in LF would join the two into one end.
+void EndNewLine(std::vector<IniLine>& lines, size_t at, const std::string& file) {
+    std::string& before = lines[at - 1].eol;
+    if (before.empty())
+        before = NewLineEnd(file);
+    lines[at].eol = before;
+    if (before == "\r" && at + 1 < lines.size() && lines[at + 1].text.empty() &&
+        lines[at + 1].eol[0] == '\n')
+        lines[at].eol = "\r\n";
 }
 } // namespace
 
 std::string NewLineEnd(const std::string& file) {
     size_t end = file.find_first_of("\r\n");
-    if (end == std::string::npos)
+    if (end == npos)
         return "\r\n";
     return file.compare(end, 2, "\r\n") == 0 ? "\r\n" : file.substr(end, 1);
 }
@@ -118,7 +152,7 @@ std::string NewLineEnd(const std::string& file) {
 IniSection ReadIniSection(const std::string& file, const std::string& section) {
     std::vector<IniLine> lines = SplitLines(file);
     Range range = FindSection(lines, section);
-    if (range.heading == std::string::npos)
+    if (range.heading == npos)
         return {};
     return {std::vector<IniLine>(lines.begin() + range.begin, lines.begin() + range.end),
             static_cast<int>(range.begin) + 1};
@@ -128,50 +162,61 @@ std::string ReplaceIniSection(const std::string& file, const std::string& sectio
                               const std::vector<IniLine>& body) {
     std::vector<IniLine> lines = SplitLines(file);
     Range range = FindSection(lines, section);
-    if (range.heading == std::string::npos)
+    if (range.heading == npos)
         range = AddSection(lines, section, NewLineEnd(file));
-    const std::string eol = SectionLineEnd(lines, range, file);
-    std::vector<IniLine> replaced(body);
     // A file that ended without a line end still does; every other line gets one.
     const bool open_end =
         range.end == lines.size() && range.end > range.begin && lines.back().eol.empty();
-    for (size_t i = 0; i < replaced.size(); ++i)
-        if (replaced[i].eol.empty() && !(open_end && i + 1 == replaced.size()))
-            replaced[i].eol = eol;
-    if (!replaced.empty() && lines[range.begin - 1].eol.empty())
-        lines[range.begin - 1].eol = eol;
     lines.erase(lines.begin() + range.begin, lines.begin() + range.end);
-    lines.insert(lines.begin() + range.begin, replaced.begin(), replaced.end());
+    lines.insert(lines.begin() + range.begin, body.begin(), body.end());
+    const size_t body_end = range.begin + body.size();
+    for (size_t i = range.begin; i < body_end; ++i)
+        if (lines[i].eol.empty() && !(open_end && i + 1 == body_end))
+            EndNewLine(lines, i, file);
     return JoinLines(lines);
+}
+
+std::optional<std::string> GetIniValue(const std::string& file, const std::string& section,
+                                       const std::string& key) {
+    std::vector<IniLine> lines = SplitLines(file);
+    Range range = FindSection(lines, section);
+    for (size_t i = range.begin; range.heading != npos && i < range.end; ++i) {
+        const std::string& text = lines[i].text;
+        LineParts parts = Parse(text);
+        if (parts.blank || !NameIs(text, parts.name, key))
+            continue;
+        if (parts.equals == npos)
+            return std::nullopt;
+        std::string value = text.substr(parts.value.begin, parts.value.end - parts.value.begin);
+        return value.substr(0, value.find('\0'));
+    }
+    return std::nullopt;
 }
 
 std::string SetIniValue(const std::string& file, const std::string& section, const std::string& key,
                         const std::string& value) {
     std::vector<IniLine> lines = SplitLines(file);
     Range range = FindSection(lines, section);
-    if (range.heading == std::string::npos)
+    if (range.heading == npos)
         range = AddSection(lines, section, NewLineEnd(file));
-    const std::string eol = SectionLineEnd(lines, range, file);
     size_t insert_at = range.begin;
     for (size_t i = range.begin; i < range.end; ++i) {
         std::string& text = lines[i].text;
-        std::string trimmed = Trim(text);
-        if (trimmed.empty())
+        LineParts parts = Parse(text);
+        if (parts.blank)
             continue;
         insert_at = i + 1;
-        size_t equals = text.find('=');
-        if (trimmed[0] == ';' || equals == std::string::npos ||
-            !SameNoCase(Trim(text.substr(0, equals)), key))
+        if (!NameIs(text, parts.name, key))
             continue;
         // The blanks after "=" stay; only the value itself changes.
-        size_t value_at = text.find_first_not_of(" \t", equals + 1);
-        text.replace(value_at == std::string::npos ? text.size() : value_at, std::string::npos,
-                     value);
+        if (parts.equals == npos)
+            text = text.substr(0, parts.name.end) + "=" + value;
+        else
+            text.replace(parts.value.begin, npos, value);
         return JoinLines(lines);
     }
-    if (insert_at > 0 && lines[insert_at - 1].eol.empty())
-        lines[insert_at - 1].eol = eol;
-    lines.insert(lines.begin() + insert_at, {key + "=" + value, eol});
+    lines.insert(lines.begin() + insert_at, {key + "=" + value, ""});
+    EndNewLine(lines, insert_at, file);
     return JoinLines(lines);
 }
 

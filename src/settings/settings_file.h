@@ -14,15 +14,24 @@ namespace qm {
 void SetIniFile(const std::string& file_name);
 // The same with an explicit folder; SetIniFile uses the program's folder. Only a
 // refused write selects the per-user file; a file another program holds for a
-// moment is tried again for up to a second.
+// moment is tried again for up to a second. A save a crash left unfinished is removed.
 void SetIniFileIn(const std::wstring& folder, const std::string& file_name);
 
 // A missing file, section or key gives the default; an empty value gives "";
-// a value longer than 254 characters gives its first 254.
+// a value longer than 254 characters gives its first 254. Read as the profile
+// functions read it, which is how the file is edited too.
 std::string ReadIniString(const std::string& section, const std::string& key,
                           const std::string& default_value);
 // Changes that value's bytes only: every other line of the file stays as it was.
 void WriteIniString(const std::string& section, const std::string& key, const std::string& value);
+
+// One save: the writes between these two reach the disk in one write, which replaces
+// the file whole, and none at all when they change nothing. Saves may nest; the
+// outermost one writes. A file too big for a settings file, or unreadable, is left to
+// the profile functions, value by value, as before.
+void BeginIniSave();
+// 0, or the system's error code: then the file on disk is as it was before.
+unsigned long EndIniSave();
 
 // A whole section's lines, read and written as the file's bytes (a file saved as
 // UTF-16 is seen as UTF-8). Empty when the file or the section is missing.

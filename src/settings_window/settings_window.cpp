@@ -170,7 +170,7 @@ void SettingsWindow::OnDestroy() {
 
 void SettingsWindow::OnEndSession(bool ending) {
     if (ending)
-        EndProgram();
+        EndProgram(false);
 }
 
 LRESULT SettingsWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -29,8 +29,9 @@ class SettingsWindow final : public WindowBase {
     // Creates the window and its controls, runs the start-up sequence and shows it.
     bool Load();
 
-    // Both hotkeys' combinations, then the check boxes' states.
-    void SaveSettings();
+    // Both hotkeys' combinations, then the check boxes' states, in one write of set.ini:
+    // 0, or the system's error code when it could not be written.
+    unsigned long SaveSettings();
 
   private:
     using CheckBox = settings_window_layout::CheckBox;
@@ -54,7 +55,9 @@ class SettingsWindow final : public WindowBase {
     void CreateLogoTooltip();
 
     void StartUp();
-    void EndProgram();
+    // can_ask: a failed save is told, and tried again at the user's word.
+    void EndProgram(bool can_ask = true);
+    bool AskToSaveAgain(unsigned long error);
     void ExitFromTray();
     void ShowSettings();
     void OnEngineChosen();

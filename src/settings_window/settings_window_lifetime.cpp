@@ -128,7 +128,8 @@ int SettingsWindow::ReadStoredState(CheckBox which) const {
     return value >= 0 && value <= 2 ? value : current;
 }
 
-void SettingsWindow::SaveSettings() {
+unsigned long SettingsWindow::SaveSettings() {
+    BeginIniSave();
     direct_hotkey_.SaveSettings();
     panel_hotkey_.SaveSettings();
     for (size_t i = 0; i < L::kCheckBoxCount; ++i) {
@@ -137,15 +138,32 @@ void SettingsWindow::SaveSettings() {
         if (row.key)
             WriteIniString(row.section, row.key, std::to_string(CheckState(which)));
     }
+    return EndIniSave();
 }
 
-void SettingsWindow::EndProgram() {
+bool SettingsWindow::AskToSaveAgain(unsigned long error) {
+    wchar_t reason[512] = L"";
+    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                   reason, 512, nullptr);
+    const std::wstring text = L"The settings could not be saved to\n" + IniPath() + L"\n\n" +
+                              reason +
+                              L"\nRetry saves them again; Cancel ends Quenmark Search without "
+                              L"saving them. The file stays as it was.";
+    return MessageBoxW(hwnd(), text.c_str(), L"Quenmark Search",
+                       MB_RETRYCANCEL | MB_ICONWARNING | MB_SETFOREGROUND) == IDRETRY;
+}
+
+void SettingsWindow::EndProgram(bool can_ask) {
     if (ending_)
         return;
     ending_ = true;
     // Inside a capture's wait: keys it pressed again are let go of as they would be after it.
     EndModifierWatch();
-    SaveSettings();
+    // At the end of the session nobody can answer: a save that fails leaves the file
+    // as it was, and the program ends in the time Windows gives it.
+    for (unsigned long error = SaveSettings(); error && can_ask && AskToSaveAgain(error);
+         error = SaveSettings()) {
+    }
     tray_.Hide();
     // Nothing of the program runs after this: an action still waiting inside a
     // hotkey handler must not carry on against destroyed windows. Not ExitProcess: it

@@ -122,11 +122,11 @@ TEST(EngineSection, AnsiOnlyFileIsReadAndKeepsItsBytesWhenReordered) {
 }
 
 TEST(EngineSection, ValuesChangeOnlyTheirOwnBytes) {
-    const std::string file = "\xEF\xBB\xBF[check]\nchecka = 1\n;c\n\n[engines]\nX=https://x/?q=\n";
+    const std::string file = "[check]\nchecka = 1\n;c\n\n[engines]\nX=https://x/?q=\n";
     EXPECT_EQ(SetIniValue(file, "check", "checka", "0"),
-              "\xEF\xBB\xBF[check]\nchecka = 0\n;c\n\n[engines]\nX=https://x/?q=\n");
+              "[check]\nchecka = 0\n;c\n\n[engines]\nX=https://x/?q=\n");
     EXPECT_EQ(SetIniValue(file, "CHECK", "checkb", "1"),
-              "\xEF\xBB\xBF[check]\nchecka = 1\n;c\ncheckb=1\n\n[engines]\nX=https://x/?q=\n");
+              "[check]\nchecka = 1\n;c\ncheckb=1\n\n[engines]\nX=https://x/?q=\n");
     EXPECT_EQ(SetIniValue(file, "auto", "checka", "1"), file + "[auto]\nchecka=1\n");
     EXPECT_EQ(SetIniValue("[auto]\nchecka=1", "auto", "checkb", "0"),
               "[auto]\nchecka=1\ncheckb=0\n");
