@@ -1,5 +1,6 @@
 #include "settings/engine_store.h"
 
+#include "platform/idn_host.h"
 #include "platform/text_codec.h"
 #include "settings/settings_file.h"
 
@@ -17,7 +18,7 @@ EngineSection LoadOwnEngines() {
     wchar_t probe[4];
     if (GetPrivateProfileSectionW(L"engines", probe, 4, IniPath().c_str()) == 0)
         return {};
-    return ParseEngineSection(ReadIniSectionLines(kEnginesSection), DecodeAnsi);
+    return ParseEngineSection(ReadIniSectionLines(kEnginesSection), DecodeAnsi, IdnHostToAscii);
 }
 
 bool SaveOwnEngines(const EngineSection& read, const std::vector<OwnEngine>& edited) {
