@@ -52,7 +52,7 @@ bool ReadEngine(HWND dialog, const EngineSession& session, OwnEngine* engine, bo
     SetDlgItemTextA(dialog, IDC_ENGINE_PROBLEM, blank ? "" : problem.c_str());
     if (!problem.empty() && focus_problem) {
         // A screen reader says nothing about the changed line; it reads a message box.
-        MessageBoxA(dialog, problem.c_str(), "Engine", MB_OK | MB_ICONWARNING);
+        MessageBoxA(dialog, problem.c_str(), "Quenmark Search", MB_OK | MB_ICONWARNING);
         SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, field)),
                      TRUE);
     }

@@ -239,9 +239,14 @@ class ProgramSearch(qmwine.UpdateAnsweredLocally):
         self.assertIsNotNone(qmwine.wait_window('^Engines$', 10), 'no "Engines" dialog')
         xdotool('key', 'alt+a')
         self.assertIsNotNone(qmwine.wait_window('^Engine$', 10), 'no dialog for the engine')
-        xdotool('type', 'DDG')
+        xdotool('type', 'google')  # taken: OK says so in a message box, which is read aloud
         xdotool('key', 'Tab')
         xdotool('type', 'https://duckduckgo.com/?q=%s&ia=web')
+        xdotool('key', 'Return')
+        self.assertIsNotNone(qmwine.wait_window('^Quenmark Search$', 10), 'no message box')
+        xdotool('key', 'Return')
+        self.assertTrue(qmwine.wait_until(lambda: not qmwine.find_windows('^Quenmark Search$')))
+        xdotool('type', 'DDG')  # the name to mend has the focus, its text selected
         xdotool('key', 'Return')
         self.assertTrue(qmwine.wait_until(lambda: not qmwine.find_windows('^Engine$'), 20))
         xdotool('key', 'Return')
