@@ -104,17 +104,17 @@ const char* HostProblem(const std::u16string& authority, HostToAscii to_ascii) {
 }
 
 std::u16string ShownTemplate(const std::u16string& url_template, HostToAscii to_ascii) {
+    std::u16string shown = url_template;
     const std::optional<AuthorityPlace> place = FindAuthority(url_template);
-    if (!place)
-        return url_template;
-    const std::u16string authority = url_template.substr(place->begin, place->end - place->begin);
-    const std::u16string host = authority.substr(0, authority.find(':'));
-    const bool ascii = std::all_of(host.begin(), host.end(), [](char16_t c) { return c < 0x80; });
-    const std::optional<std::u16string> shown = ascii || !to_ascii ? std::nullopt : to_ascii(host);
-    if (!shown)
-        return url_template;
-    return url_template.substr(0, place->end) + u" (" + *shown + u")" +
-           url_template.substr(place->end);
+    if (!place || !to_ascii)
+        return shown;
+    const size_t host_end = std::min(url_template.find(':', place->begin), place->end);
+    const std::u16string host = url_template.substr(place->begin, host_end - place->begin);
+    if (std::all_of(host.begin(), host.end(), [](char16_t c) { return c < 0x80; }))
+        return shown;
+    if (const std::optional<std::u16string> ascii = to_ascii(host))
+        shown.insert(place->end, u" (" + *ascii + u")");
+    return shown;
 }
 
 } // namespace qm
