@@ -110,8 +110,7 @@ std::string TemplateProblem(const std::u16string& url_template, HostToAscii to_a
     if (!mended.unfilled.empty())
         return "The address holds " + mended.unfilled + ", which no search fills.";
     if (mended.FixedBytes() + kMinTextRoom > kMaxUrlLength)
-        return "The address is too long: it leaves less than 100 characters of the search "
-               "address for the text.";
+        return "The address is too long: it leaves less than 100 characters for the text.";
     return {};
 }
 

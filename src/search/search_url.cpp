@@ -17,26 +17,31 @@ bool IsNameCharacter(char c) {
 }
 } // namespace
 
+size_t MendedTemplate::Copies() const {
+    size_t copies = 0;
+    for (char c : url)
+        copies += c == kTextMark;
+    return copies;
+}
+
 size_t MendedTemplate::FixedBytes() const {
-    size_t bytes = 0;
-    for (const std::string& piece : pieces)
-        bytes += piece.size();
-    return bytes;
+    return url.size() - Copies();
 }
 
 MendedTemplate MendTemplate(const std::string& url_template) {
     const std::string& t = url_template;
-    MendedTemplate mended{{std::string()}, {}};
+    MendedTemplate mended;
+    std::string& url = mended.url;
     for (size_t i = 0; i < t.size(); ++i) {
         const char c = t[i];
         const char next = i + 1 < t.size() ? t[i + 1] : '\0';
         if (c == ' ' || c == '"') {
-            mended.pieces.back() += c == ' ' ? "%20" : "%22";
+            url += c == ' ' ? "%20" : "%22";
         } else if (c == '%' && (next == 's' || next == 'S')) {
-            mended.pieces.emplace_back();
+            url += kTextMark;
             ++i;
         } else if (c == '%' && IsHexDigit(next) && i + 2 < t.size() && IsHexDigit(t[i + 2])) {
-            mended.pieces.back() += t.substr(i, 3);
+            url.append(t, i, 3);
             i += 2;
         } else if (c == '{') {
             size_t end = i + 1;
@@ -45,27 +50,27 @@ MendedTemplate MendTemplate(const std::string& url_template) {
             const std::string name = t.substr(i + 1, end - i - 1);
             const bool optional = t.compare(end, 2, "?}") == 0;
             if (name.empty() || (!optional && t.compare(end, 1, "}") != 0)) {
-                mended.pieces.back() += c; // a brace, not a parameter
+                url += c; // a brace, not a parameter
                 continue;
             }
             if (optional) {
                 ++end;
             } else if (name == "searchTerms") {
-                mended.pieces.emplace_back();
+                url += kTextMark;
             } else if (name == "inputEncoding" || name == "outputEncoding") {
-                mended.pieces.back() += "UTF-8";
+                url += "UTF-8";
             } else {
                 if (mended.unfilled.empty())
                     mended.unfilled = t.substr(i, end - i + 1);
-                mended.pieces.back() += t.substr(i, end - i + 1);
+                url.append(t, i, end - i + 1);
             }
             i = end;
         } else {
-            mended.pieces.back() += c;
+            url += c;
         }
     }
-    if (mended.pieces.size() == 1)
-        mended.pieces.emplace_back();
+    if (mended.Copies() == 0)
+        url += kTextMark;
     return mended;
 }
 
@@ -85,11 +90,14 @@ std::string EncodeSearchText(const std::u16string& text) {
 }
 
 std::string FormSearchUrl(const std::string& url_template, const std::u16string& text) {
-    const MendedTemplate mended = MendTemplate(url_template);
     const std::string encoded = EncodeSearchText(text);
-    std::string url = mended.pieces[0];
-    for (size_t i = 1; i < mended.pieces.size(); ++i)
-        url += encoded + mended.pieces[i];
+    std::string url;
+    for (char c : MendTemplate(url_template).url) {
+        if (c == kTextMark)
+            url += encoded;
+        else
+            url += c;
+    }
     return url;
 }
 

@@ -6,16 +6,18 @@
 // browsers: blanks, quotes and every kind of placeholder.
 #include <cstddef>
 #include <string>
-#include <vector>
 
 namespace qm {
 
-// A template as it goes out: the text goes between each two pieces, so one without a
-// placeholder has two, and the text goes at its end.
+// A template as it goes out, with kTextMark wherever the text goes (at its end when
+// it has no placeholder). A template with control characters is never launched, so
+// the mark stands for nothing else.
+constexpr char kTextMark = '\x01';
 struct MendedTemplate {
-    std::vector<std::string> pieces;
+    std::string url;
     std::string unfilled; // the first {name} that nothing fills, braces included
 
+    size_t Copies() const;     // of the text
     size_t FixedBytes() const; // the URL's bytes that are not search text
 };
 // Blanks and quotes become %20 and %22; {searchTerms}, %s and %S each take the text;

@@ -104,17 +104,21 @@ const char* HostProblem(const std::u16string& authority, HostToAscii to_ascii) {
 }
 
 std::u16string ShownTemplate(const std::u16string& url_template, HostToAscii to_ascii) {
-    std::u16string shown = url_template;
     const std::optional<AuthorityPlace> place = FindAuthority(url_template);
     if (!place || !to_ascii)
-        return shown;
+        return url_template;
     const size_t host_end = std::min(url_template.find(':', place->begin), place->end);
     const std::u16string host = url_template.substr(place->begin, host_end - place->begin);
-    if (std::all_of(host.begin(), host.end(), [](char16_t c) { return c < 0x80; }))
-        return shown;
-    if (const std::optional<std::u16string> ascii = to_ascii(host))
-        shown.insert(place->end, u" (" + *ascii + u")");
-    return shown;
+    const std::optional<std::u16string> ascii =
+        std::all_of(host.begin(), host.end(), [](char16_t c) { return c < 0x80; }) ? std::nullopt
+                                                                                   : to_ascii(host);
+    if (!ascii)
+        return url_template;
+    std::u16string shown = url_template.substr(0, place->end);
+    shown += u" (";
+    shown += *ascii;
+    shown += u")";
+    return shown.append(url_template, place->end);
 }
 
 } // namespace qm

@@ -16,7 +16,7 @@ bool IsLowSurrogate(char16_t unit) {
 std::u16string FitSearchText(const std::string& url_template, const std::u16string& text,
                              size_t max_url_length) {
     const MendedTemplate mended = MendTemplate(url_template);
-    const size_t copies = mended.pieces.size() - 1; // every placeholder takes the text
+    const size_t copies = mended.Copies(); // every placeholder takes the text
     size_t used = mended.FixedBytes();
     size_t kept = 0;
     while (kept < text.size()) {
