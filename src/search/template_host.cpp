@@ -36,7 +36,7 @@ bool IsAsciiName(const std::u16string& name) {
     const size_t length = name.size() - (name.back() == '.');
     if (length == 0 || length > 253)
         return false;
-    int labels = 0, bytes = 0;
+    int labels = 0, octets = 0;
     bool numeric = false;
     for (size_t begin = 0, end = 0; begin <= length; begin = end + 1) {
         end = std::min(name.find('.', begin), length);
@@ -47,16 +47,16 @@ bool IsAsciiName(const std::u16string& name) {
                 return false;
         const long value = Number(name, begin, end);
         numeric = value >= 0 || (name[begin] == '0' && (name[begin + 1] | 0x20) == 'x');
-        bytes += value >= 0 && value <= 255 && (end - begin == 1 || name[begin] != '0');
+        octets += value >= 0 && value <= 255 && (end - begin == 1 || name[begin] != '0');
         ++labels;
     }
-    return !numeric || (labels == 4 && bytes == 4);
+    return !numeric || (labels == 4 && octets == 4);
 }
 } // namespace
 
 std::optional<AuthorityPlace> FindAuthority(const std::u16string& url_template) {
     for (const char* scheme : {"https://", "http://"}) {
-        size_t i = 0;
+        size_t i = 0; // the scheme's letters in either case
         while (scheme[i] && i < url_template.size() &&
                (url_template[i] | (i < 5 ? 0x20 : 0)) == scheme[i])
             ++i;
