@@ -11,6 +11,8 @@ namespace qm {
 // 900 leaves room for the browser's own command and is still far more than any
 // engine reads as a query.
 constexpr size_t kMaxUrlLength = 900;
+// What a template of the user's own leaves at least for the text, in bytes.
+constexpr size_t kMinTextRoom = 100;
 
 // The longest start of text whose search URL (template + encoded text) stays
 // within max_url_length; whole characters only, so no escape or pair is split. A

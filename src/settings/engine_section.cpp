@@ -15,7 +15,8 @@ std::u16string Trim(const std::u16string& text) {
 }
 } // namespace
 
-EngineSection ParseEngineSection(IniSection section, AnsiDecoder decode_ansi) {
+EngineSection ParseEngineSection(IniSection section, AnsiDecoder decode_ansi,
+                                 HostToAscii to_ascii) {
     EngineSection read;
     read.section = std::move(section);
     const std::vector<IniLine>& lines = read.section.lines;
@@ -37,12 +38,12 @@ EngineSection ParseEngineSection(IniSection section, AnsiDecoder decode_ansi) {
         std::u16string& url = engine.url_template;
         if (url.size() >= 2 && url.front() == '"' && url.back() == '"')
             url = url.substr(1, url.size() - 2);
-        const char* problem = CaptionProblem(engine.caption);
-        if (!problem)
-            problem = TemplateProblem(url);
-        if (!problem && read.engines.size() == kMaxOwnEngines)
+        std::string problem = CaptionProblem(engine.caption, read.engines);
+        if (problem.empty())
+            problem = TemplateProblem(url, to_ascii);
+        if (problem.empty() && read.engines.size() == kMaxOwnEngines)
             problem = "The panel has room for nine engines.";
-        if (problem) {
+        if (!problem.empty()) {
             read.left_out.push_back({number, text, problem});
             continue;
         }

@@ -16,7 +16,7 @@ inline constexpr char kEnginesSection[] = "engines";
 struct LeftOutLine {
     int line_number; // in the file, from 1
     std::u16string text;
-    const char* reason;
+    std::string reason;
 };
 
 struct EngineSection {
@@ -28,7 +28,8 @@ struct EngineSection {
 
 // Bytes that are not UTF-8 are read in the ANSI code page, as an older editor wrote them.
 using AnsiDecoder = std::u16string (*)(const std::string& bytes);
-EngineSection ParseEngineSection(IniSection section, AnsiDecoder decode_ansi);
+// Of two engines with one name, ignoring case, the first is kept.
+EngineSection ParseEngineSection(IniSection section, AnsiDecoder decode_ansi, HostToAscii to_ascii);
 
 // The section's lines after an edit. An engine still as it was read keeps its line's
 // bytes, moved where the new order puts it; lines that offer no engine stay where they

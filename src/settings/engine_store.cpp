@@ -1,5 +1,6 @@
 #include "settings/engine_store.h"
 
+#include "platform/idn_host.h"
 #include "platform/text_codec.h"
 #include "settings/settings_file.h"
 
@@ -14,7 +15,7 @@ std::u16string DecodeAnsi(const std::string& bytes) {
 } // namespace
 
 EngineSection LoadOwnEngines() {
-    return ParseEngineSection(ReadIniSectionLines(kEnginesSection), DecodeAnsi);
+    return ParseEngineSection(ReadIniSectionLines(kEnginesSection), DecodeAnsi, IdnHostToAscii);
 }
 
 bool SaveOwnEngines(const EngineSection& read, const std::vector<OwnEngine>& edited) {

@@ -1,5 +1,6 @@
 #include "settings_window/engine_dialog.h"
 
+#include "platform/idn_host.h"
 #include "platform/text_codec.h"
 #include "resources/resource_ids.h"
 #include "search/search_launch.h"
@@ -25,14 +26,15 @@ std::u16string FieldText(HWND dialog, int id) {
 // The "Engine" dialog: one engine's name and address, checked as they are typed.
 struct EngineSession {
     OwnEngine engine;
+    const std::vector<OwnEngine>* others;
 };
 
-// What is wrong with an engine, and the field to mend; nullptr when nothing is.
-const char* Problem(const OwnEngine& engine, int* field) {
-    const char* problem = CaptionProblem(engine.caption);
+// What is wrong with an engine, and the field to mend; empty when nothing is.
+std::string Problem(const EngineSession& session, const OwnEngine& engine, int* field) {
+    std::string problem = CaptionProblem(engine.caption, *session.others);
     *field = IDC_ENGINE_NAME;
-    if (!problem) {
-        problem = TemplateProblem(engine.url_template);
+    if (problem.empty()) {
+        problem = TemplateProblem(engine.url_template, IdnHostToAscii);
         *field = IDC_ENGINE_URL;
     }
     return problem;
@@ -40,20 +42,21 @@ const char* Problem(const OwnEngine& engine, int* field) {
 
 // Reads the fields; shows what is wrong under them. False, with the focus on the
 // field to mend, when the engine cannot be used.
-bool ReadEngine(HWND dialog, OwnEngine* engine, bool focus_problem) {
+bool ReadEngine(HWND dialog, const EngineSession& session, OwnEngine* engine, bool focus_problem) {
     engine->caption = FieldText(dialog, IDC_ENGINE_NAME);
     engine->url_template = FieldText(dialog, IDC_ENGINE_URL);
     int field = 0;
-    const char* problem = Problem(*engine, &field);
+    const std::string problem = Problem(session, *engine, &field);
     // A new, still empty form is not scolded.
     bool blank = engine->caption.empty() && engine->url_template.empty() && !focus_problem;
-    SetDlgItemTextA(dialog, IDC_ENGINE_PROBLEM, problem && !blank ? problem : "");
-    if (problem && focus_problem) {
-        MessageBeep(MB_ICONWARNING);
+    SetDlgItemTextA(dialog, IDC_ENGINE_PROBLEM, blank ? "" : problem.c_str());
+    if (!problem.empty() && focus_problem) {
+        // A screen reader says nothing about the changed line; it reads a message box.
+        MessageBoxA(dialog, problem.c_str(), "Quenmark Search", MB_OK | MB_ICONWARNING);
         SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, field)),
                      TRUE);
     }
-    return !problem;
+    return problem.empty();
 }
 
 INT_PTR CALLBACK EngineProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -74,14 +77,14 @@ INT_PTR CALLBACK EngineProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpa
     case IDC_ENGINE_NAME:
     case IDC_ENGINE_URL:
         if (HIWORD(wparam) == EN_CHANGE)
-            ReadEngine(dialog, &typed, false);
+            ReadEngine(dialog, *session, &typed, false);
         return TRUE;
     case IDC_ENGINE_TRY:
-        if (ReadEngine(dialog, &typed, true))
+        if (ReadEngine(dialog, *session, &typed, true))
             LaunchSearch(dialog, Utf16ToUtf8(typed.url_template), kSampleText);
         return TRUE;
     case IDOK:
-        if (ReadEngine(dialog, &typed, true)) {
+        if (ReadEngine(dialog, *session, &typed, true)) {
             session->engine = typed;
             EndDialog(dialog, IDOK);
         }
@@ -95,8 +98,8 @@ INT_PTR CALLBACK EngineProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpa
 }
 } // namespace
 
-bool EditEngine(HWND owner, OwnEngine* engine) {
-    EngineSession session{*engine};
+bool EditEngine(HWND owner, OwnEngine* engine, const std::vector<OwnEngine>& others) {
+    EngineSession session{*engine, &others};
     if (DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ENGINE), owner, EngineProc,
                         reinterpret_cast<LPARAM>(&session)) != IDOK)
         return false;

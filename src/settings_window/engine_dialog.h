@@ -5,10 +5,12 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace qm {
 
 // Modal over owner, starting from *engine. True, with *engine changed, when the user
-// chose OK with an engine that can be used.
-bool EditEngine(HWND owner, OwnEngine* engine);
+// chose OK with an engine that can be used, named unlike the others in the list.
+bool EditEngine(HWND owner, OwnEngine* engine, const std::vector<OwnEngine>& others);
 
 } // namespace qm

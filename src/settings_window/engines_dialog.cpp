@@ -2,10 +2,13 @@
 
 #include "settings_window/engine_dialog.h"
 
+#include "platform/idn_host.h"
 #include "platform/text_codec.h"
 #include "resources/resource_ids.h"
 
 #include <commctrl.h>
+
+#include <string>
 
 namespace qm {
 
@@ -56,7 +59,7 @@ void FillList(HWND dialog, int select) {
     SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
     for (size_t i = 0; i < engines.size(); ++i) {
         std::wstring caption = ToWide(engines[i].caption);
-        std::wstring url = ToWide(engines[i].url_template);
+        std::wstring url = ToWide(ShownTemplate(engines[i].url_template, IdnHostToAscii));
         LVITEMW item{};
         item.mask = LVIF_TEXT;
         item.iItem = static_cast<int>(i);
@@ -78,18 +81,19 @@ void FillList(HWND dialog, int select) {
 // Lines of [engines] that offer no engine stay in set.ini as they are; the dialog
 // says which and why, so the user can mend them.
 void ShowLeftOut(HWND dialog, const EngineSection& read) {
-    HWND box = GetDlgItem(dialog, IDC_ENGINE_LEFT_OUT);
     if (read.left_out.empty()) {
-        ShowWindow(box, SW_HIDE);
+        ShowWindow(GetDlgItem(dialog, IDC_ENGINE_LEFT_OUT_LABEL), SW_HIDE);
+        ShowWindow(GetDlgItem(dialog, IDC_ENGINE_LEFT_OUT), SW_HIDE);
         return;
     }
-    std::wstring text = L"Left out, and kept in set.ini as they are:";
+    std::wstring text;
     for (const LeftOutLine& line : read.left_out) {
-        wchar_t head[256];
-        wsprintfW(head, L"\r\nLine %d: %S  ", line.line_number, line.reason);
-        text += head + ToWide(line.text.substr(0, 80));
+        wchar_t head[32];
+        wsprintfW(head, L"%sLine %d: ", text.empty() ? L"" : L"\r\n", line.line_number);
+        text += head + std::wstring(line.reason.begin(), line.reason.end()) + L"  " +
+                ToWide(line.text.substr(0, 80));
     }
-    SetWindowTextW(box, text.c_str());
+    SetDlgItemTextW(dialog, IDC_ENGINE_LEFT_OUT, text.c_str());
 }
 
 void OpenEngine(HWND dialog, int index) {
@@ -97,7 +101,10 @@ void OpenEngine(HWND dialog, int index) {
     OwnEngine engine;
     if (index >= 0)
         engine = engines[index];
-    if (!EditEngine(dialog, &engine))
+    std::vector<OwnEngine> others = engines;
+    if (index >= 0)
+        others.erase(others.begin() + index);
+    if (!EditEngine(dialog, &engine, others))
         return;
     if (index < 0) {
         engines.push_back(engine);

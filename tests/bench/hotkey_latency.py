@@ -30,7 +30,7 @@ def measure(exe, program, notepad, selected, presses):
         if qmwine.wait_until(lambda: len(program.launched_urls()) >= count, 10, 0.005):
             timings.append((time.monotonic() - start) * 1000)
             url = program.launched_urls()[count - 1]
-            if exe == 'quenmark.exe' and url.endswith('a b') != selected:
+            if exe == 'quenmark.exe' and url.endswith('a%20b') != selected:
                 print('wrong search: %s' % url)
         time.sleep(0.5)  # the launch has ended before the next press
     return timings

@@ -69,7 +69,7 @@ class Soak:
     def expect_launch(self, action, what):
         self.launches += 1
         urls = self.program.wait_launches(self.launches, 10)
-        if not urls or urls[self.launches - 1] != GOOGLE + 'a b':
+        if not urls or urls[self.launches - 1] != GOOGLE + 'a%20b':
             self.missed.append('%d %s' % (action, what))
             self.launches = len(self.program.launched_urls())
 

@@ -98,7 +98,7 @@ class TickedBox(unittest.TestCase):
 
     def test_2_ask_row_searches_and_stays(self):
         self.host.click_caption('askw')
-        self.assertEqual(self.host.launch(1), WIKI + 'New York')
+        self.assertEqual(self.host.launch(1), WIKI + 'New%20York')
         time.sleep(0.5)
         self.assertTrue(self.host.visible())
 
@@ -124,7 +124,7 @@ class TickedBox(unittest.TestCase):
         time.sleep(0.5)
         self.assertEqual(self.host.origin(), (160, 130))
         self.host.click_caption('askw')
-        self.assertEqual(self.host.launch(2), WIKI + 'New York')
+        self.assertEqual(self.host.launch(2), WIKI + 'New%20York')
 
     def test_5_edited_text_is_searched_and_the_panel_hides(self):
         x, y = self.host.origin()

@@ -55,18 +55,18 @@ class ProgramSearch(qmwine.UpdateAnsweredLocally):
 
     def test_direct_search_follows_the_engine_box_until_restart(self):
         wid = self.start()
-        self.assertEqual(self.direct_search(1), GOOGLE + 'a b')
+        self.assertEqual(self.direct_search(1), GOOGLE + 'a%20b')
 
         x, y, _, _ = qmwine.window_geometry(wid)
         xdotool('mousemove', '--sync', x + COMBO1_ARROW[0], y + COMBO1_ARROW[1], 'click', 1)
         time.sleep(1)  # the list drops down; notepad keeps the keyboard, so click "Bing"
         xdotool('mousemove', '--sync', x + COMBO1_BING[0], y + COMBO1_BING[1], 'click', 1)
         self.notepad.click_into()
-        self.assertEqual(self.direct_search(2), BING + 'a b')
+        self.assertEqual(self.direct_search(2), BING + 'a%20b')
 
         # The choice is not stored: a new run searches with Google again.
         self.restart()
-        self.assertEqual(self.direct_search(3), GOOGLE + 'a b')
+        self.assertEqual(self.direct_search(3), GOOGLE + 'a%20b')
 
     def test_held_hotkey_types_nothing_into_the_selection(self):
         self.start()
@@ -86,11 +86,11 @@ class ProgramSearch(qmwine.UpdateAnsweredLocally):
         self.notepad.select_all()
         xdotool('key', 'ctrl+alt+q')
         found = qmwine.wait_until(
-            lambda: [u for u in self.program.launched_urls() if u.endswith(' z')], 10)
-        self.assertEqual(found, [GOOGLE + 'a b z'], 'the held key typed into the selection')
+            lambda: [u for u in self.program.launched_urls() if u.endswith('%20z')], 10)
+        self.assertEqual(found, [GOOGLE + 'a%20b%20z'], 'the held key typed into the selection')
         # The held press was handled before the later one: one press, one search.
-        self.assertEqual([u for u in self.program.launched_urls() if not u.endswith(' z')],
-                         [GOOGLE + 'a b'], 'the auto-repeat of the held hotkey searched again')
+        self.assertEqual([u for u in self.program.launched_urls() if not u.endswith('%20z')],
+                         [GOOGLE + 'a%20b'], 'the auto-repeat of the held hotkey searched again')
 
     def panel_search_with_web_google(self):
         """The second hotkey with the pointer at (300, 300), then a click on the WEB row's
@@ -114,7 +114,7 @@ class ProgramSearch(qmwine.UpdateAnsweredLocally):
         self.start({'QM_BROWSER_HOLD_MS': '3000'})
         _, geometry = self.panel_search_with_web_google()
         self.assertEqual(geometry, (300, 300, 221, 203))
-        self.assertEqual(self.program.wait_launches(1, 20), [GOOGLE + 'a b'])
+        self.assertEqual(self.program.wait_launches(1, 20), [GOOGLE + 'a%20b'])
         # "Search and then close" is ticked: the panel hides at the click, before the search
         # goes out, so it is gone once the browser is up (or at the next look, should the
         # X server lag).
@@ -129,7 +129,7 @@ class ProgramSearch(qmwine.UpdateAnsweredLocally):
         self.program = qmwine.Program(EXE, ini_text=qmwine.saved_ini(search_and_close=2))
         self.start()
         panel, (px, py, _, _) = self.panel_search_with_web_google()
-        self.assertEqual(self.program.wait_launches(1, 10), [GOOGLE + 'a b'])
+        self.assertEqual(self.program.wait_launches(1, 10), [GOOGLE + 'a%20b'])
         time.sleep(1)
         self.assertIn(panel, qmwine.find_windows('^Form1$'), 'a grey box keeps the panel')
 
@@ -137,7 +137,7 @@ class ProgramSearch(qmwine.UpdateAnsweredLocally):
         xdotool('mousemove', '--sync', px + PANEL_TEXT_BOX[0], py + PANEL_TEXT_BOX[1], 'click', 1)
         xdotool('key', 'Return')
         time.sleep(1.5)  # a launch would reach the log by now
-        self.assertEqual(self.program.launched_urls(), [GOOGLE + 'a b'])
+        self.assertEqual(self.program.launched_urls(), [GOOGLE + 'a%20b'])
         self.assertIn(panel, qmwine.find_windows('^Form1$'))
 
     def own_captions(self, panel):
@@ -169,7 +169,7 @@ class ProgramSearch(qmwine.UpdateAnsweredLocally):
         captions = qmwine.wait_until(
             lambda: [c for c in [self.own_captions(panel)] if len(c) > caption], 5)
         self.assertTrue(captions, 'no caption number %d under "Shop"' % caption)
-        captions = captions[0]
+        captions = self.captions = captions[0]
         xdotool('mousemove', '--sync', *captions[caption], 'click', 1)
         urls = self.program.wait_launches(count, 10)
         self.assertTrue(urls, 'no launch from an engine of the user\'s own')
@@ -190,9 +190,9 @@ class ProgramSearch(qmwine.UpdateAnsweredLocally):
         wid = self.start()
         height, url = self.own_engine_search(1, 1)
         self.assertEqual(height, PANEL_HEIGHT + OWN_ROW, 'three short names make one row')
-        self.assertEqual(url, 'https://ru.wikipedia.org/w/index.php?search=a b')
+        self.assertEqual(url, 'https://ru.wikipedia.org/w/index.php?search=a%20b')
         self.assertEqual(self.own_engine_search(2, 0)[1],
-                         'https://duckduckgo.com/?q=a b&ia=web')
+                         'https://duckduckgo.com/?q=a%20b&ia=web')
         # The engine box lists them after "Google", "Bing" and "Yahoo": the fourth is DDG.
         x, y, _, _ = qmwine.window_geometry(wid)
         xdotool('mousemove', '--sync', x + COMBO1_ARROW[0], y + COMBO1_ARROW[1], 'click', 1)
@@ -200,12 +200,34 @@ class ProgramSearch(qmwine.UpdateAnsweredLocally):
         xdotool('mousemove', '--sync', x + COMBO1_BING[0], y + COMBO1_BING[1] + 2 * COMBO1_ITEM,
                 'click', 1)
         self.notepad.click_into()
-        self.assertEqual(self.direct_search(3), 'https://duckduckgo.com/?q=a b&ia=web')
+        self.assertEqual(self.direct_search(3), 'https://duckduckgo.com/?q=a%20b&ia=web')
         self.assertEqual(qmwine.syscommand(qmwine.QUENMARK_TITLE, 'close'), 0)
         self.assertIsNotNone(self.program.wait_exit(15))
         with open(self.program.ini_path, 'rb') as f:
             saved = f.read()
         self.assertEqual(saved, head + b'checkc=1\r\n' + engines + b'[auto]\r\nchecka=1\r\n')
+
+    def test_misleading_lines_are_left_out_and_pasted_ones_mended(self):
+        # A taken name, a direction mark, a host with an escaped dot, one behind a \ and a
+        # repeated name are left out; an exact phrase with a blank, every placeholder and an
+        # optional OpenSearch one are mended.
+        engines = ('[engines]\r\n'
+                   'Google=https://evil.example/?q=%s\r\n'
+                   '\u202eelgoog=https://evil.example/?q=%s\r\n'
+                   'Dot=https://www.google.com%2Eevil.example/search?q=%s\r\n'
+                   'Back=https://a.com\\@b.com/?q=%s\r\n'
+                   'Phrase=https://www.google.com/search?q="%s" site:reddit.com\r\n'
+                   'phrase=https://evil.example/?q=%s\r\n'
+                   'Leo=https://dict.leo.org/{searchTerms}?x=%S&p={startPage?}\r\n')
+        with open(self.program.ini_path, 'wb') as f:
+            f.write((qmwine.saved_ini(search_and_close=1) + engines).encode('utf-8'))
+        self.start()
+        height, url = self.own_engine_search(1, 0)
+        self.assertEqual(len(self.captions), 2, 'the panel offers exactly the usable engines')
+        self.assertEqual(height, PANEL_HEIGHT + OWN_ROW)
+        self.assertEqual(url, 'https://www.google.com/search?q=%22a%20b%22%20site:reddit.com')
+        self.assertEqual(self.own_engine_search(2, 1)[1],
+                         'https://dict.leo.org/a%20b?x=a%20b&p=')
 
     def test_engine_added_in_the_dialog_is_in_the_panel_at_once_and_after_a_restart(self):
         wid = self.start()
@@ -217,9 +239,14 @@ class ProgramSearch(qmwine.UpdateAnsweredLocally):
         self.assertIsNotNone(qmwine.wait_window('^Engines$', 10), 'no "Engines" dialog')
         xdotool('key', 'alt+a')
         self.assertIsNotNone(qmwine.wait_window('^Engine$', 10), 'no dialog for the engine')
-        xdotool('type', 'DDG')
+        xdotool('type', 'google')  # taken: OK says so in a message box, which is read aloud
         xdotool('key', 'Tab')
         xdotool('type', 'https://duckduckgo.com/?q=%s&ia=web')
+        xdotool('key', 'Return')
+        self.assertIsNotNone(qmwine.wait_window('^Quenmark Search$', 10), 'no message box')
+        xdotool('key', 'Return')
+        self.assertTrue(qmwine.wait_until(lambda: not qmwine.find_windows('^Quenmark Search$')))
+        xdotool('type', 'DDG')  # the name to mend has the focus, its text selected
         xdotool('key', 'Return')
         self.assertTrue(qmwine.wait_until(lambda: not qmwine.find_windows('^Engine$'), 20))
         xdotool('key', 'Return')
@@ -228,7 +255,7 @@ class ProgramSearch(qmwine.UpdateAnsweredLocally):
         saved = '[engines]\r\nDDG=https://duckduckgo.com/?q=%s&ia=web\r\n'
         self.assertTrue(qmwine.wait_until(lambda: saved in (self.program.read_ini() or ''), 20),
                         self.program.read_ini())
-        expected = (PANEL_HEIGHT + OWN_ROW, 'https://duckduckgo.com/?q=a b&ia=web')
+        expected = (PANEL_HEIGHT + OWN_ROW, 'https://duckduckgo.com/?q=a%20b&ia=web')
         self.assertEqual(self.own_engine_search(1, 0), expected)
         self.restart()
         self.assertEqual(self.own_engine_search(2, 0), expected)

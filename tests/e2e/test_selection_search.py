@@ -63,7 +63,7 @@ class NotepadSelection(unittest.TestCase):
             self.notepad.select_all()
             count = len(self.host.program.launched_urls()) + 1
             self.assertEqual(self.host.press(DIRECT)[1], 'direct len=3 text=a b')
-            self.assertEqual(self.launched(count), GOOGLE + 'a b')
+            self.assertEqual(self.launched(count), GOOGLE + 'a%20b')
 
     def test_2_modifiers_still_held_after_the_key(self):
         self.notepad.select_all()
@@ -73,7 +73,7 @@ class NotepadSelection(unittest.TestCase):
         time.sleep(0.5)
         xdotool('keyup', 'q', 'alt', 'ctrl')
         self.assertEqual(self.host.result()[1], 'direct len=3 text=a b')
-        self.assertEqual(self.launched(count), GOOGLE + 'a b')
+        self.assertEqual(self.launched(count), GOOGLE + 'a%20b')
 
     def test_3_nothing_selected_keeps_the_clipboard(self):
         # A known text on the clipboard, copied in notepad itself.
@@ -106,8 +106,8 @@ class NotepadSelection(unittest.TestCase):
         self.assertTrue(qmwine.wait_until(lambda: not qmwine.find_windows('^Form1$'), 20))
 
     def test_6_chinese_and_quoted_text_reach_the_browser_whole(self):
-        rows = (('\u4e2d\u6587 x', '%E4%B8%AD%E6%96%87 x'),
-                ('"exact phrase"', '%22exact phrase%22'))
+        rows = (('\u4e2d\u6587 x', '%E4%B8%AD%E6%96%87%20x'),
+                ('"exact phrase"', '%22exact%20phrase%22'))
         for number, (text, tail) in enumerate(rows):
             with self.subTest(text=text):
                 other = Notepad(text, encoding='utf-8-sig', name='other%d.txt' % number)
@@ -140,7 +140,7 @@ class HugeCopy(unittest.TestCase):
         line = self.host.press(DIRECT, 60)[1]
         self.assertTrue(line.startswith('direct len=2048 text=abc \u4e2d\u6587 abc'), line)
         url = self.host.program.wait_launches(1, 10)[0]
-        self.assertTrue(url.startswith(GOOGLE + 'abc %E4%B8%AD%E6%96%87 abc'), url[:80])
+        self.assertTrue(url.startswith(GOOGLE + 'abc%20%E4%B8%AD%E6%96%87%20abc'), url[:80])
         self.assertLessEqual(len(url), 900)
 
         line = self.host.press(PANEL, 60)[1]

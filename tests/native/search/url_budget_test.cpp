@@ -15,7 +15,7 @@ TEST(UrlBudget, KeepsWholeCharactersWithinTheBudget) {
         std::u16string expected;
     };
     const Row rows[] = {
-        {"fits", u"a b", 20, u"a b"},
+        {"fits", u"a b", 20, u"a b"}, // 17 once encoded
         {"exactly", u"abcdefgh", 20, u"abcdefgh"},
         {"one over", u"abcdefghi", 20, u"abcdefgh"},
         {"escape not split", u"abcdef&", 20, u"abcdef"}, // %26 needs 3

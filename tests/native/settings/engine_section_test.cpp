@@ -20,7 +20,7 @@ std::u16string DecodeLatin1(const std::string& bytes) {
 
 // Section edits, then the whole file: everything nobody changed keeps its bytes.
 std::string SaveEdited(const std::string& file, std::vector<OwnEngine> (*edit)(EngineSection)) {
-    EngineSection read = ParseEngineSection(ReadIniSection(file, "engines"), DecodeLatin1);
+    EngineSection read = ParseEngineSection(ReadIniSection(file, "engines"), DecodeLatin1, nullptr);
     return ReplaceIniSection(file, "engines", EditedEngineLines(read, edit(read)));
 }
 
@@ -36,7 +36,7 @@ TEST(EngineSection, ReadsUtf8AndAnsiLinesAndSaysWhatIsLeftOut) {
                              "Bad=javascript:alert(1)\r\n"
                              "no equals sign\r\n" +
                              kTail;
-    EngineSection read = ParseEngineSection(ReadIniSection(file, "engines"), DecodeLatin1);
+    EngineSection read = ParseEngineSection(ReadIniSection(file, "engines"), DecodeLatin1, nullptr);
     ASSERT_EQ(read.engines.size(), 2u);
     EXPECT_EQ(read.engines[0].caption, u"\u0412\u0438\u043a\u0438");
     EXPECT_EQ(read.engines[1].caption, u"Caf\u00e9");
@@ -50,10 +50,29 @@ TEST(EngineSection, TenthEngineIsLeftOut) {
     std::string file = "[engines]\n";
     for (char c = 'a'; c <= 'j'; ++c)
         file += std::string(1, c) + "=https://" + c + ".example/?q=\n";
-    EngineSection read = ParseEngineSection(ReadIniSection(file, "engines"), DecodeLatin1);
+    EngineSection read = ParseEngineSection(ReadIniSection(file, "engines"), DecodeLatin1, nullptr);
     EXPECT_EQ(read.engines.size(), 9u);
     ASSERT_EQ(read.left_out.size(), 1u);
     EXPECT_EQ(read.left_out[0].line_number, 11);
+}
+
+TEST(EngineSection, OfTwoEqualNamesTheFirstUsableIsKept) {
+    const std::string file = "[engines]\n"
+                             "DDG=https://duckduckgo.com/?q=\n"
+                             "Google=https://evil.example/?q=%s\n"
+                             "ddg=https://evil.example/?q=%s\n"
+                             "Mine=javascript:alert(1)\n"
+                             "Mine=https://www.google.com/search?q=\"%s\" site:reddit.com\n" +
+                             std::string(2000, 'a') + "=https://a.example/?q=\n";
+    EngineSection read = ParseEngineSection(ReadIniSection(file, "engines"), DecodeLatin1, nullptr);
+    ASSERT_EQ(read.engines.size(), 2u);
+    // The line keeps what the user wrote; the blanks and quotes are mended at the launch.
+    EXPECT_EQ(read.engines[1].url_template,
+              u"https://www.google.com/search?q=\"%s\" site:reddit.com");
+    std::vector<int> left_out;
+    for (const LeftOutLine& line : read.left_out)
+        left_out.push_back(line.line_number);
+    EXPECT_EQ(left_out, (std::vector<int>{3, 4, 5, 7}));
 }
 
 TEST(EngineSection, SavingRewritesOnlyWhatChanged) {
@@ -111,7 +130,7 @@ TEST(EngineSection, AnsiOnlyFileIsReadAndKeepsItsBytesWhenReordered) {
     const std::string cafe = "Caf\xE9=https://cafe.example/?q=\r\n";
     const std::string muller = "M\xFCller=https://m.example/?q=\r\n";
     const std::string file = "[engines]\r\n" + cafe + muller;
-    EngineSection read = ParseEngineSection(ReadIniSection(file, "engines"), DecodeLatin1);
+    EngineSection read = ParseEngineSection(ReadIniSection(file, "engines"), DecodeLatin1, nullptr);
     ASSERT_EQ(read.engines.size(), 2u);
     EXPECT_EQ(read.engines[1].caption, u"M\u00fcller");
     EXPECT_EQ(SaveEdited(file,
