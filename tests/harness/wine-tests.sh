@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Runs the Windows tests in Wine worlds at once (each its own prefix, Xvfb and
-# wineserver, so hotkeys, focus and the clipboard never cross): the two longest
-# suites in one, the shipped 32-bit exe's smoke set under the emulated 32-bit Wine
-# in a second (it talks to its prefix's wineserver, so it needs a world of its own),
-# everything else in a third. The tests mostly wait on Wine, so this about halves
-# the run on two cores.
+# wineserver, so hotkeys, focus and the clipboard never cross): the three longest
+# suites in one (about as long as all the rest), the shipped 32-bit exe's smoke set
+# under the emulated 32-bit Wine in a second (it talks to its prefix's wineserver, so
+# it needs a world of its own), everything else in a third. The tests mostly wait on
+# Wine, so this about halves the run on two cores.
 # Usage: wine-tests.sh BUILD_DIR
 set -u
 build_dir=$1
 here=$(dirname "$0")
-longest='^(e2e\.test_settings_window|bench\.soak)$'
+longest='^(e2e\.test_settings_window|e2e\.test_update_check|bench\.soak)$'
 smoke='^e2e32\.'
 log=$(mktemp /tmp/qm-wine-tests.XXXXXX)
 log32=$(mktemp /tmp/qm-wine32-tests.XXXXXX)
