@@ -18,11 +18,15 @@ RECT PixelRect(const TwipsRect& box) {
     return {left, top, left + TwipsToPixelsX(box.width), top + TwipsToPixelsY(box.height)};
 }
 
+// The program is DPI-aware for the system, whose DPI stays what it was at the start
+// until the process ends: asked once, not for every box of every layout.
 int ScreenDpiX() {
-    return ReadDpi(LOGPIXELSX);
+    static const int dpi = ReadDpi(LOGPIXELSX);
+    return dpi;
 }
 int ScreenDpiY() {
-    return ReadDpi(LOGPIXELSY);
+    static const int dpi = ReadDpi(LOGPIXELSY);
+    return dpi;
 }
 int TwipsToPixelsX(int twips) {
     return MulDiv(twips, ScreenDpiX(), 1440);

@@ -136,7 +136,14 @@ void SetIniFileIn(const std::wstring& folder, const std::string& file_name) {
 }
 
 void SetIniFile(const std::string& file_name) {
+    // Both hotkey fields name the same file as they load: it is probed once.
+    static std::string set_for;
+    static std::wstring chosen;
+    if (!chosen.empty() && set_for == file_name && g_ini_path == chosen)
+        return;
     SetIniFileIn(ProgramFolder(), file_name);
+    set_for = file_name;
+    chosen = g_ini_path;
 }
 
 std::string ReadIniString(const std::string& section, const std::string& key,
