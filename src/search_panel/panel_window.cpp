@@ -3,12 +3,15 @@
 #include "platform/bounded_text.h"
 #include "platform/dpi.h"
 #include "platform/gdi.h"
+#include "platform/startup_trace.h"
 #include "platform/text_codec.h"
 #include "search_panel/panel_drag.h"
 #include "search_panel/panel_layout.h"
 #include "search/search_launch.h"
 #include "search/search_text_limit.h"
 #include "support/utf.h"
+
+#include <utility>
 
 namespace qm {
 
@@ -33,6 +36,8 @@ PanelWindow::~PanelWindow() {
 bool PanelWindow::Create() {
     if (hwnd())
         return true;
+    if (auto hand_over = std::exchange(before_creation, nullptr))
+        hand_over();
     font_ = CreateUiFont();
     caption_brush_.reset(CreateSolidBrush(panel_layout::kCaptionBackColour));
     text_box_brush_.reset(CreateSolidBrush(panel_layout::kTextBoxBackColour));
@@ -52,6 +57,7 @@ bool PanelWindow::Create() {
     if (!own_engines_.empty())
         LayOutOwnRows();
     MakeTopmost();
+    TraceMark("panel created");
     return true;
 }
 
@@ -155,7 +161,7 @@ std::u16string PanelWindow::Text() const {
 }
 
 void PanelWindow::SetText(const std::u16string& text) {
-    if (text_box_)
+    if (Create())
         SetWindowTextW(text_box_, ToWide(CutUtf16(text, kMaxSearchTextLength)).c_str());
 }
 
@@ -172,18 +178,26 @@ std::optional<std::u16string> PanelWindow::FocusedSelection() const {
 }
 
 void PanelWindow::MoveTo(int screen_x, int screen_y) {
-    SetWindowPos(hwnd(), nullptr, screen_x, screen_y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (Create())
+        SetWindowPos(hwnd(), nullptr, screen_x, screen_y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void PanelWindow::SetVisible(bool visible) {
+    if (!visible) {
+        if (hwnd()) // nothing to hide before the panel is made
+            ShowWindow(hwnd(), SW_HIDE);
+        return;
+    }
+    if (!Create())
+        return;
     // Seventeen child windows that a user of the direct search alone never sees: made
     // at the first showing rather than at start.
-    if (visible)
-        CreateCaptions();
+    CreateCaptions();
     // Shown without taking the focus: the application the user works in keeps it,
     // so a further hotkey press copies from there and not from the panel's box.
-    ShowWindow(hwnd(), visible ? SW_SHOWNA : SW_HIDE);
+    ShowWindow(hwnd(), SW_SHOWNA);
+    TraceMark("panel shown");
 }
 
 bool PanelWindow::Visible() const {

@@ -22,7 +22,7 @@ class PanelWindow final : public WindowBase {
     ~PanelWindow() override;
 
     // Creates the panel hidden and makes it topmost. The engine captions come at the
-    // first showing.
+    // first showing. Placing, filling or showing the panel creates it first.
     bool Create();
 
     std::u16string Text() const;
@@ -44,6 +44,9 @@ class PanelWindow final : public WindowBase {
     // The "Search and then close" box: 0 clear, 1 ticked, 2 grey. Unset counts as
     // ticked, the box's state when nothing was saved.
     std::function<int()> search_then_close_state;
+    // Called once, as the panel is about to be made: the host hands over what it reads
+    // late (the user's engines).
+    std::function<void()> before_creation;
 
   private:
     void OnCommand(int id, int code, HWND control) override;

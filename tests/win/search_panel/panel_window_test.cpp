@@ -21,6 +21,25 @@ TEST(PanelWindow, CreatedHiddenTopmostWithoutFrameOrTaskbarButton) {
     EXPECT_STREQ(caption, "Form1");
 }
 
+TEST(PanelWindow, MadeAtFirstUseAfterTheHostHandsOver) {
+    PanelWindow panel;
+    int handed_over = 0;
+    HWND window_then = reinterpret_cast<HWND>(1);
+    panel.before_creation = [&] {
+        ++handed_over;
+        window_then = panel.hwnd();
+    };
+    panel.SetVisible(false);
+    EXPECT_FALSE(panel.FocusedSelection());
+    EXPECT_EQ(panel.hwnd(), nullptr) << "hiding or asking makes no panel";
+    panel.MoveTo(10, 10);
+    ASSERT_NE(panel.hwnd(), nullptr) << "placing it makes it";
+    EXPECT_EQ(window_then, nullptr) << "the host hands over before the window is made";
+    panel.SetVisible(true);
+    EXPECT_TRUE(panel.Visible());
+    EXPECT_EQ(handed_over, 1);
+}
+
 TEST(PanelWindow, TextKeepsEveryScriptAndIsBounded) {
     PanelWindow panel;
     ASSERT_TRUE(panel.Create());
