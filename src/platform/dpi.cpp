@@ -5,6 +5,8 @@
 namespace qm {
 
 namespace {
+int g_dpi_x = 0, g_dpi_y = 0;
+
 int ReadDpi(int index) {
     WindowDc screen(nullptr);
     int dpi = screen.get() ? GetDeviceCaps(screen.get(), index) : 96;
@@ -21,12 +23,14 @@ RECT PixelRect(const TwipsRect& box) {
 // The program is DPI-aware for the system, whose DPI stays what it was at the start
 // until the process ends: asked once, not for every box of every layout.
 int ScreenDpiX() {
-    static const int dpi = ReadDpi(LOGPIXELSX);
-    return dpi;
+    if (!g_dpi_x)
+        g_dpi_x = ReadDpi(LOGPIXELSX);
+    return g_dpi_x;
 }
 int ScreenDpiY() {
-    static const int dpi = ReadDpi(LOGPIXELSY);
-    return dpi;
+    if (!g_dpi_y)
+        g_dpi_y = ReadDpi(LOGPIXELSY);
+    return g_dpi_y;
 }
 int TwipsToPixelsX(int twips) {
     return MulDiv(twips, ScreenDpiX(), 1440);

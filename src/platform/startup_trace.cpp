@@ -7,8 +7,20 @@ namespace qm {
 namespace {
 enum class TraceState { Unknown, Off, On };
 TraceState g_state = TraceState::Unknown;
-LARGE_INTEGER g_frequency, g_first_count;
-LONGLONG g_first_ms_x10 = 0; // tenths of a millisecond from creation to the first mark
+LONGLONG g_first_count = 0;
+double g_counts_per_ms = 1;
+double g_first_ms = 0; // from the creation to the first mark
+
+LONGLONG Counter() {
+    LARGE_INTEGER count;
+    QueryPerformanceCounter(&count);
+    return count.QuadPart;
+}
+
+LONGLONG FileTimeValue(const FILETIME& time) {
+    return static_cast<LONGLONG>(static_cast<ULONGLONG>(time.dwHighDateTime) << 32 |
+                                 time.dwLowDateTime);
+}
 
 // The clock of the creation time ticks coarsely on Windows: it is read once, and the
 // performance counter measures from there.
@@ -20,11 +32,12 @@ void Begin() {
     FILETIME created{}, unused{}, now{};
     GetProcessTimes(GetCurrentProcess(), &created, &unused, &unused, &unused);
     GetSystemTimeAsFileTime(&now);
-    QueryPerformanceFrequency(&g_frequency);
-    QueryPerformanceCounter(&g_first_count);
-    ULARGE_INTEGER from{{created.dwLowDateTime, created.dwHighDateTime}};
-    ULARGE_INTEGER to{{now.dwLowDateTime, now.dwHighDateTime}};
-    g_first_ms_x10 = static_cast<LONGLONG>(to.QuadPart - from.QuadPart) / 1000;
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    g_counts_per_ms = static_cast<double>(frequency.QuadPart) / 1000;
+    g_first_count = Counter();
+    // In doubles: 64-bit division would bring a helper of its own into the 32-bit exe.
+    g_first_ms = static_cast<double>(FileTimeValue(now) - FileTimeValue(created)) / 10000;
 }
 } // namespace
 
@@ -33,28 +46,14 @@ void TraceMark(const char* phase) {
         Begin();
     if (g_state == TraceState::Off)
         return;
-    LARGE_INTEGER count;
-    QueryPerformanceCounter(&count);
-    LONGLONG ms_x10 =
-        g_first_ms_x10 + (count.QuadPart - g_first_count.QuadPart) * 10000 / g_frequency.QuadPart;
-    // By hand: printf's formatting code would be the largest thing in the shipped exe.
-    char line[96] = "trace ";
-    char digits[24];
-    int n = 0;
-    for (LONGLONG left = ms_x10 < 0 ? 0 : ms_x10; n < 2 || left > 0; left /= 10)
-        digits[n++] = static_cast<char>('0' + left % 10);
-    int at = 6;
-    while (n > 1)
-        line[at++] = digits[--n];
-    line[at++] = '.';
-    line[at++] = digits[0];
-    line[at++] = ' ';
-    for (; *phase && at < 94; ++phase)
-        line[at++] = *phase;
-    line[at++] = '\n';
+    double ms = g_first_ms + static_cast<double>(Counter() - g_first_count) / g_counts_per_ms;
+    const int tenths = ms > 0 ? static_cast<int>(ms * 10) : 0;
+    // user32's formatting, not printf's, which would be the largest thing in the exe.
+    char line[128];
+    int length = wsprintfA(line, "trace %d.%d %.96s\n", tenths / 10, tenths % 10, phase);
     DWORD written = 0;
     // Without a standard output (a start from Explorer) the line goes nowhere.
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line, static_cast<DWORD>(at), &written, nullptr);
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line, static_cast<DWORD>(length), &written, nullptr);
 }
 
 } // namespace qm

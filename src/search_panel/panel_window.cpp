@@ -11,8 +11,6 @@
 #include "search/search_text_limit.h"
 #include "support/utf.h"
 
-#include <utility>
-
 namespace qm {
 
 namespace {
@@ -36,8 +34,6 @@ PanelWindow::~PanelWindow() {
 bool PanelWindow::Create() {
     if (hwnd())
         return true;
-    if (auto hand_over = std::exchange(before_creation, nullptr))
-        hand_over();
     font_ = CreateUiFont();
     caption_brush_.reset(CreateSolidBrush(panel_layout::kCaptionBackColour));
     text_box_brush_.reset(CreateSolidBrush(panel_layout::kTextBoxBackColour));

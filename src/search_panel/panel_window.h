@@ -44,9 +44,6 @@ class PanelWindow final : public WindowBase {
     // The "Search and then close" box: 0 clear, 1 ticked, 2 grey. Unset counts as
     // ticked, the box's state when nothing was saved.
     std::function<int()> search_then_close_state;
-    // Called once, as the panel is about to be made: the host hands over what it reads
-    // late (the user's engines).
-    std::function<void()> before_creation;
 
   private:
     void OnCommand(int id, int code, HWND control) override;

@@ -59,6 +59,7 @@ bool SettingsWindow::Load() {
     };
     panel_hotkey_.HotKeyPressed = [this] {
         TraceMark("panel hotkey");
+        ReadOwnEnginesOnce(); // the panel, made at its first showing, lists them
         selection_search_->PanelSearch(panel_hotkey_.KeyCode());
     };
     selection_search_ = std::make_unique<SelectionSearch>(
@@ -104,9 +105,7 @@ void SettingsWindow::StartUp() {
                                MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
         };
 
-    // The panel is made at the first panel hotkey, with the user's engines.
     panel_.search_then_close_state = [this] { return CheckState(L::kSearchThenClose); };
-    panel_.before_creation = [this] { ReadOwnEnginesOnce(); };
 
     // The box starts ticked; a start without an entry clears it, and clearing
     // it is the box's click, which removes the entry.

@@ -21,23 +21,18 @@ TEST(PanelWindow, CreatedHiddenTopmostWithoutFrameOrTaskbarButton) {
     EXPECT_STREQ(caption, "Form1");
 }
 
-TEST(PanelWindow, MadeAtFirstUseAfterTheHostHandsOver) {
+TEST(PanelWindow, MadeAtFirstUseWithTheEnginesHandedOverBefore) {
     PanelWindow panel;
-    int handed_over = 0;
-    HWND window_then = reinterpret_cast<HWND>(1);
-    panel.before_creation = [&] {
-        ++handed_over;
-        window_then = panel.hwnd();
-    };
+    panel.SetOwnEngines({{u"DDG", u"https://duckduckgo.com/?q="}});
     panel.SetVisible(false);
     EXPECT_FALSE(panel.FocusedSelection());
-    EXPECT_EQ(panel.hwnd(), nullptr) << "hiding or asking makes no panel";
+    EXPECT_EQ(panel.hwnd(), nullptr) << "hiding, asking or handing over makes no panel";
     panel.MoveTo(10, 10);
     ASSERT_NE(panel.hwnd(), nullptr) << "placing it makes it";
-    EXPECT_EQ(window_then, nullptr) << "the host hands over before the window is made";
     panel.SetVisible(true);
     EXPECT_TRUE(panel.Visible());
-    EXPECT_EQ(handed_over, 1);
+    EXPECT_TRUE(FindWindowExW(panel.hwnd(), nullptr, L"Static", L"DDG"))
+        << "an engine handed over before the panel was made has its caption";
 }
 
 TEST(PanelWindow, TextKeepsEveryScriptAndIsBounded) {
