@@ -59,7 +59,7 @@ bool SettingsWindow::Load() {
     };
     panel_hotkey_.HotKeyPressed = [this] {
         TraceMark("panel hotkey");
-        ReadOwnEnginesOnce(); // the panel, made at its first showing, lists them
+        ReadOwnEnginesOnce(); // the panel, made at the first press, lists them
         selection_search_->PanelSearch(panel_hotkey_.KeyCode());
     };
     selection_search_ = std::make_unique<SelectionSearch>(
