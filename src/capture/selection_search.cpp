@@ -62,8 +62,6 @@ std::u16string SelectionSearch::CaptureSelection(const Source& source, int hotke
     // and when nothing is copied it stays exactly as it was.
     const DWORD count_before_copy = ClipboardChangeCount();
     SendCopyKeystroke(source.target);
-    if (make_panel)
-        panel_->Create();
     const DWORD sent_at = GetTickCount();
     // Now, not after the copy wait of up to 2 s: a Win or Ctrl left down meanwhile would
     // turn the user's next keys into Win+L or Ctrl+W.
