@@ -31,10 +31,10 @@ target_include_directories(panel_host PRIVATE ${QM_ART_DIR} ${CMAKE_SOURCE_DIR}/
 # The start-up benchmark's second baseline: the bare window with common controls 6 (through
 # the program's manifest) and a tray icon.
 add_executable(floor_window WIN32 ${CMAKE_SOURCE_DIR}/tests/fixtures/bare_window.cpp
-  ${CMAKE_SOURCE_DIR}/tests/fixtures/manifest_only.rc)
+  ${CMAKE_SOURCE_DIR}/src/platform/startup_trace.cpp ${CMAKE_SOURCE_DIR}/tests/fixtures/manifest_only.rc)
 target_compile_definitions(floor_window PRIVATE QM_FLOOR_WINDOW)
 target_compile_options(floor_window PRIVATE ${QM_WARNINGS})
-target_include_directories(floor_window PRIVATE ${CMAKE_SOURCE_DIR}/src/resources)
+target_include_directories(floor_window PRIVATE ${CMAKE_SOURCE_DIR}/src/resources ${CMAKE_SOURCE_DIR}/src)
 target_link_options(floor_window PRIVATE ${QM_STATIC_LINK})
 
 file(GLOB QM_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/test_*.py)

@@ -3,6 +3,7 @@
 #include "single_instance/single_instance.h"
 #include "platform/dialog_keys.h"
 #include "platform/restart_registration.h"
+#include "platform/startup_trace.h"
 #include "platform/system_library.h"
 
 #include <commctrl.h>
@@ -28,11 +29,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
         return closed ? 0 : 1;
     }
 
+    qm::TraceMark("dll search");
     qm::SingleInstance single_instance;
     if (!single_instance.Acquire()) {
         qm::ActivateRunningCopy(qm::SettingsWindow::kClassName);
         return 0;
     }
+    qm::TraceMark("single instance");
     // The shell may hand a URL to a handler through COM, and asks its callers to
     // have the thread in a single-threaded apartment first. Kept for the whole run,
     // which ends in TerminateProcess.

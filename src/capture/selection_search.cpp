@@ -44,7 +44,8 @@ bool SelectionSearch::OutOfReach(const Source& source) const {
     return true;
 }
 
-std::u16string SelectionSearch::CaptureSelection(const Source& source, int hotkey_key) {
+std::u16string SelectionSearch::CaptureSelection(const Source& source, int hotkey_key,
+                                                 bool make_panel) {
     if (source.target == CopyTarget::ThisProgram)
         return source.own_text;
     // Such a terminal has copied already, or nothing was selected: the clipboard
@@ -65,6 +66,8 @@ std::u16string SelectionSearch::CaptureSelection(const Source& source, int hotke
     // Now, not after the copy wait of up to 2 s: a Win or Ctrl left down meanwhile would
     // turn the user's next keys into Win+L or Ctrl+W.
     modifiers.Finish();
+    if (make_panel)
+        panel_->Create();
     int answers = 0;
     Wait(kCopyWaitLimitMs, [&] {
         CopyEvidence evidence;
@@ -113,7 +116,7 @@ bool SelectionSearch::PanelSearch(int hotkey_key) {
     // Without a cursor position the panel simply stays where it was.
     if (GetCursorPos(&cursor))
         panel_->MoveTo(cursor.x, cursor.y);
-    std::u16string text = CaptureSelection(source, hotkey_key);
+    std::u16string text = CaptureSelection(source, hotkey_key, true);
     if (text.empty()) {
         panel_->SetVisible(false);
         return true;

@@ -50,7 +50,8 @@ class SelectionSearch {
     Source FocusedSource() const;
     // True, after telling the host, when the selection is out of reach.
     bool OutOfReach(const Source& source) const;
-    std::u16string CaptureSelection(const Source& source, int hotkey_key);
+    // make_panel: the panel, at the first press, is made while the copy is on its way.
+    std::u16string CaptureSelection(const Source& source, int hotkey_key, bool make_panel = false);
     void Wait(int milliseconds, const std::function<bool()>& done);
 
     HWND clipboard_owner_;

@@ -5,6 +5,8 @@
 namespace qm {
 
 namespace {
+int g_dpi_x = 0, g_dpi_y = 0;
+
 int ReadDpi(int index) {
     WindowDc screen(nullptr);
     int dpi = screen.get() ? GetDeviceCaps(screen.get(), index) : 96;
@@ -18,11 +20,17 @@ RECT PixelRect(const TwipsRect& box) {
     return {left, top, left + TwipsToPixelsX(box.width), top + TwipsToPixelsY(box.height)};
 }
 
+// The program is DPI-aware for the system, whose DPI stays what it was at the start
+// until the process ends: asked once, not for every box of every layout.
 int ScreenDpiX() {
-    return ReadDpi(LOGPIXELSX);
+    if (!g_dpi_x)
+        g_dpi_x = ReadDpi(LOGPIXELSX);
+    return g_dpi_x;
 }
 int ScreenDpiY() {
-    return ReadDpi(LOGPIXELSY);
+    if (!g_dpi_y)
+        g_dpi_y = ReadDpi(LOGPIXELSY);
+    return g_dpi_y;
 }
 int TwipsToPixelsX(int twips) {
     return MulDiv(twips, ScreenDpiX(), 1440);

@@ -3,6 +3,7 @@
 #include "platform/bounded_text.h"
 #include "platform/dpi.h"
 #include "platform/gdi.h"
+#include "platform/startup_trace.h"
 #include "platform/text_codec.h"
 #include "search_panel/panel_drag.h"
 #include "search_panel/panel_layout.h"
@@ -42,16 +43,18 @@ bool PanelWindow::Create() {
     // A tool window gets no taskbar button: the panel is a helper of the program.
     const DWORD ex_style = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
     AdjustWindowRectEx(&frame, style, FALSE, ex_style);
-    if (!CreateWindowObject(kClassName, ex_style, style, kCaption, 0, 0, frame.right - frame.left,
-                            frame.bottom - frame.top, nullptr))
+    if (!CreateWindowObject(kClassName, ex_style, style, kCaption, position_.x, position_.y,
+                            frame.right - frame.left, frame.bottom - frame.top, nullptr))
         return false;
     if (!CreateTextBox()) {
         DestroyWindowObject();
         return false;
     }
+    CreateCaptions();
     if (!own_engines_.empty())
         LayOutOwnRows();
     MakeTopmost();
+    TraceMark("panel created");
     return true;
 }
 
@@ -70,9 +73,6 @@ bool PanelWindow::CreateTextBox() {
 }
 
 void PanelWindow::CreateCaptions() {
-    if (captions_created_)
-        return;
-    captions_created_ = true;
     const auto& captions = panel_layout::EngineCaptions();
     for (size_t i = 0; i < captions.size(); ++i) {
         const PanelEngine* engine = panel_layout::EngineForControl(captions[i].control);
@@ -86,7 +86,6 @@ void PanelWindow::CreateCaptions() {
         if (label)
             SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }
-    CreateOwnCaptions();
 }
 
 void PanelWindow::SetOwnEngines(const std::vector<OwnEngine>& engines) {
@@ -119,8 +118,7 @@ void PanelWindow::LayOutOwnRows() {
         {0, 0, panel_layout::kClientWidth, panel_layout::kClientHeight + own_rows_.height});
     SetWindowPos(hwnd(), nullptr, 0, 0, frame.right, frame.bottom,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (captions_created_)
-        CreateOwnCaptions();
+    CreateOwnCaptions();
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
@@ -155,7 +153,8 @@ std::u16string PanelWindow::Text() const {
 }
 
 void PanelWindow::SetText(const std::u16string& text) {
-    if (text_box_)
+    // A panel not made yet is empty.
+    if (text.empty() ? text_box_ != nullptr : Create())
         SetWindowTextW(text_box_, ToWide(CutUtf16(text, kMaxSearchTextLength)).c_str());
 }
 
@@ -172,18 +171,24 @@ std::optional<std::u16string> PanelWindow::FocusedSelection() const {
 }
 
 void PanelWindow::MoveTo(int screen_x, int screen_y) {
-    SetWindowPos(hwnd(), nullptr, screen_x, screen_y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    position_ = {screen_x, screen_y};
+    if (hwnd())
+        SetWindowPos(hwnd(), nullptr, screen_x, screen_y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void PanelWindow::SetVisible(bool visible) {
-    // Seventeen child windows that a user of the direct search alone never sees: made
-    // at the first showing rather than at start.
-    if (visible)
-        CreateCaptions();
+    if (!visible) {
+        if (hwnd()) // nothing to hide before the panel is made
+            ShowWindow(hwnd(), SW_HIDE);
+        return;
+    }
+    if (!Create())
+        return;
     // Shown without taking the focus: the application the user works in keeps it,
     // so a further hotkey press copies from there and not from the panel's box.
-    ShowWindow(hwnd(), visible ? SW_SHOWNA : SW_HIDE);
+    ShowWindow(hwnd(), SW_SHOWNA);
+    TraceMark("panel shown");
 }
 
 bool PanelWindow::Visible() const {

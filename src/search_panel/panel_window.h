@@ -21,8 +21,8 @@ class PanelWindow final : public WindowBase {
     PanelWindow() = default;
     ~PanelWindow() override;
 
-    // Creates the panel hidden and makes it topmost. The engine captions come at the
-    // first showing.
+    // Creates the panel hidden, with its engine captions, and makes it topmost. Filling
+    // or showing the panel creates it first; placing one not made yet sets where it will be.
     bool Create();
 
     std::u16string Text() const;
@@ -65,7 +65,7 @@ class PanelWindow final : public WindowBase {
     UniqueHbrush text_box_brush_;
     PanelArtwork artwork_;
     HWND text_box_ = nullptr; // a child: it goes with the panel
-    bool captions_created_ = false;
+    POINT position_{};        // screen pixels
     std::vector<OwnEngine> own_engines_;
     panel_layout::OwnRows own_rows_;
     std::vector<HWND> own_captions_; // children: they go with the panel

@@ -136,7 +136,11 @@ void SetIniFileIn(const std::wstring& folder, const std::string& file_name) {
 }
 
 void SetIniFile(const std::string& file_name) {
-    SetIniFileIn(ProgramFolder(), file_name);
+    // Both hotkey fields name the same file as they load: once chosen, it is not probed
+    // again. (A per-user copy is, which only a read-only program folder uses.)
+    std::wstring folder = ProgramFolder();
+    if (g_ini_path != JoinPath(folder, AnsiToWide(file_name)))
+        SetIniFileIn(folder, file_name);
 }
 
 std::string ReadIniString(const std::string& section, const std::string& key,

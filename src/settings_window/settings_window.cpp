@@ -72,6 +72,7 @@ void SettingsWindow::ApplyOwnEngines(const std::vector<OwnEngine>& engines) {
                                         ? own_engines_[chosen].caption
                                         : u"";
     own_engines_ = engines;
+    own_engines_read_ = true;
     panel_.SetOwnEngines(own_engines_);
     while (SendMessageW(engine_box, CB_GETCOUNT, 0, 0) > built_in)
         SendMessageW(engine_box, CB_DELETESTRING, built_in, 0);
@@ -121,6 +122,8 @@ void SettingsWindow::OnCommand(int id, int code, HWND) {
     case L::kIdEngineBox:
         if (code == CBN_SELCHANGE)
             OnEngineChosen();
+        else if (code == CBN_SETFOCUS || code == CBN_DROPDOWN)
+            ReadOwnEnginesOnce(); // before its list is shown or its arrows step through it
         break;
     case L::kIdAutoStart:
         if (code == BN_CLICKED)
@@ -174,6 +177,10 @@ void SettingsWindow::OnEndSession(bool ending) {
 }
 
 LRESULT SettingsWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == kAfterShownMessage) {
+        AfterShown();
+        return 0;
+    }
     if (message == ShowSettingsMessage()) {
         ShowSettings();
         return 0;

@@ -35,6 +35,8 @@ class SettingsWindow final : public WindowBase {
 
   private:
     using CheckBox = settings_window_layout::CheckBox;
+    // Posted once the window is up: what the window does not need waits until then.
+    static constexpr UINT kAfterShownMessage = WM_APP;
 
     // Typed handlers.
     void OnCommand(int id, int code, HWND control) override;
@@ -55,6 +57,11 @@ class SettingsWindow final : public WindowBase {
     void CreateLogoTooltip();
 
     void StartUp();
+    // After the window is shown: the tray icon, then the notice of a stored hotkey that
+    // takes a character from a keyboard layout.
+    void AfterShown();
+    // At the first need (the engine box or the panel); the Engines dialog replaces them.
+    void ReadOwnEnginesOnce();
     // can_ask: a failed save is told, and tried again at the user's word.
     void EndProgram(bool can_ask = true);
     bool AskToSaveAgain(unsigned long error);
@@ -91,6 +98,7 @@ class SettingsWindow final : public WindowBase {
     std::u16string last_direct_search_text_ = u"Text1";
     std::string default_engine_template_;
     std::vector<OwnEngine> own_engines_; // after "Google", "Bing", "Yahoo" in the engine box
+    bool own_engines_read_ = false;
 
     UniqueHfont font_;
     UniqueHicon icon_big_, icon_small_, faq_icon_;

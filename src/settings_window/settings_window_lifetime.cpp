@@ -5,6 +5,7 @@
 #include "platform/copy_keystroke.h"
 #include "platform/dialog_keys.h"
 #include "platform/dpi.h"
+#include "platform/startup_trace.h"
 #include "platform/text_codec.h"
 #include "resources/resource_ids.h"
 #include "search/engine_catalogue.h"
@@ -43,11 +44,12 @@ bool SettingsWindow::Load() {
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_big_.get()));
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_small_.get()));
     AddDialogKeys(hwnd());
+    TraceMark("window created");
 
     // The controls load first: the hotkey fields read their stored combinations
     // and so fix set.ini's path before the window reads its own settings.
     CreateControls();
-    tray_.Create(icon_small_.get());
+    TraceMark("controls");
     tray_.PopupMenu = [this] { tray_menu_.Popup(); };
     tray_.IconClick = [this] { tray_menu_.Popup(); };
     direct_hotkey_.HotKeyPressed = [this] {
@@ -56,6 +58,8 @@ bool SettingsWindow::Load() {
             last_direct_search_text_ = *text;
     };
     panel_hotkey_.HotKeyPressed = [this] {
+        TraceMark("panel hotkey");
+        ReadOwnEnginesOnce(); // the panel, made at the first press, lists them
         selection_search_->PanelSearch(panel_hotkey_.KeyCode());
     };
     selection_search_ = std::make_unique<SelectionSearch>(
@@ -69,10 +73,13 @@ bool SettingsWindow::Load() {
     SetTimer(hwnd(), L::kUpdateTimer, L::kUpdateTimerDelay, nullptr);
 
     StartUp();
+    TraceMark("settings read");
     ShowWindow(hwnd(), SW_SHOWNORMAL);
     UpdateWindow(hwnd());
+    TraceMark("window shown");
     // Only a pointer resting on the logo needs it: it may wait until the window is up.
     CreateLogoTooltip();
+    PostMessageA(hwnd(), kAfterShownMessage, 0, 0);
     return true;
 }
 
@@ -85,15 +92,11 @@ void SettingsWindow::StartUp() {
     }
 
     // A stored hotkey is switched on as stored, even when a keyboard layout installed
-    // since types a character with it: the tray icon says so once, below.
-    std::u16string characters_taken;
+    // since types a character with it: the tray icon says so once (AfterShown).
     for (CheckBox effective : {L::kDirectEffective, L::kPanelEffective}) {
         HotKey& hotkey = HotkeyOf(effective);
         hotkey.SetHotKeyEnabled(CheckState(effective) != 0);
         SetCheckState(effective, hotkey.HotKeyEnabled() ? 1 : 0);
-        if (std::u16string notice = hotkey.HotKeyEnabled() ? hotkey.CharacterTakenNotice() : u"";
-            !notice.empty())
-            characters_taken += (characters_taken.empty() ? u"" : u"\n") + notice;
     }
     // From now on it is the user who switches a hotkey on: ask first.
     for (HotKey* hotkey : {&direct_hotkey_, &panel_hotkey_})
@@ -103,14 +106,6 @@ void SettingsWindow::StartUp() {
         };
 
     panel_.search_then_close_state = [this] { return CheckState(L::kSearchThenClose); };
-    panel_.Create();
-    panel_.MakeTopmost();
-    if (EngineSection own = LoadOwnEngines(); !own.engines.empty())
-        ApplyOwnEngines(own.engines);
-
-    tray_.Show();
-    if (!characters_taken.empty())
-        tray_.ShowBubble(u"", characters_taken, NIIF_WARNING | NIIF_NOSOUND);
 
     // The box starts ticked; a start without an entry clears it, and clearing
     // it is the box's click, which removes the entry.
@@ -118,6 +113,29 @@ void SettingsWindow::StartUp() {
         SetCheckState(L::kAutoStart, 0);
         OnAutoStartClicked();
     }
+}
+
+void SettingsWindow::AfterShown() {
+    tray_.Create(icon_small_.get());
+    tray_.Show();
+    TraceMark("tray icon");
+    std::u16string characters_taken;
+    for (const HotKey* hotkey : {&direct_hotkey_, &panel_hotkey_})
+        if (std::u16string notice = hotkey->HotKeyEnabled() ? hotkey->CharacterTakenNotice() : u"";
+            !notice.empty())
+            characters_taken += (characters_taken.empty() ? u"" : u"\n") + notice;
+    TraceMark("altgr check");
+    if (!characters_taken.empty())
+        tray_.ShowBubble(u"", characters_taken, NIIF_WARNING | NIIF_NOSOUND);
+}
+
+void SettingsWindow::ReadOwnEnginesOnce() {
+    if (own_engines_read_)
+        return;
+    own_engines_read_ = true;
+    if (EngineSection own = LoadOwnEngines(); !own.engines.empty())
+        ApplyOwnEngines(own.engines);
+    TraceMark("engines read");
 }
 
 int SettingsWindow::ReadStoredState(CheckBox which) const {

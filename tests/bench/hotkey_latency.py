@@ -3,10 +3,13 @@
 and for a floor program that launches at once on the same hotkey, with notepad
 holding selected text and with nothing selected; and how soon the program's panel
 hides, at a press of the second hotkey with nothing selected and at a click on a
-caption with "Search and then close" ticked. Prints medians; not pass/fail.
+caption with "Search and then close" ticked; and, from the program's trace, the time
+from the panel hotkey's message to the panel shown, at the first press (which makes the
+panel) and at later ones. Prints medians; not pass/fail.
 
 Run: tests/harness/with-wine.sh build/win64 python3 tests/bench/hotkey_latency.py [presses]"""
 import os
+import re
 import statistics
 import sys
 import time
@@ -77,8 +80,20 @@ def measure_panel(notepad, presses):
     return timings
 
 
+def panel_show_times(output):
+    """ms from each panel hotkey message to the panel shown, from the trace, in order."""
+    times, pressed = [], None
+    for ms, mark in re.findall(r'^trace (\d+\.\d) (panel hotkey|panel shown)$', output, re.M):
+        if mark == 'panel hotkey':
+            pressed = float(ms)
+        elif pressed is not None:
+            times.append(float(ms) - pressed)
+            pressed = None
+    return times
+
+
 def run(exe, ini_text, ready, notepad, presses):
-    program = qmwine.Program(exe, ini_text=ini_text).start()
+    program = qmwine.Program(exe, ini_text=ini_text).start(extra_env={'QM_STARTUP_TRACE': '1'})
     try:
         if not ready(program):
             raise RuntimeError('%s did not start' % exe)
@@ -89,6 +104,7 @@ def run(exe, ini_text, ready, notepad, presses):
                    for selected in (True, False)}
         if exe == 'quenmark.exe':
             timings.update(measure_panel(notepad, presses))
+            timings['panel shown'] = panel_show_times(program.output())
         return timings
     finally:
         program.cleanup()
@@ -124,6 +140,10 @@ def main():
                 '', statistics.median(program[selected]) - statistics.median(floor[selected])))
     print('panel hidden, at a press with nothing selected: %s' % describe(program['panel press']))
     print('panel hidden, at a click on a caption:          %s' % describe(program['panel click']))
+    shown = program['panel shown']
+    if shown:
+        print('panel hotkey to panel shown (trace): first press %.1f ms, later presses %s'
+              % (shown[0], describe(shown[1:])))
 
 
 if __name__ == '__main__':

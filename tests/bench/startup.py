@@ -2,6 +2,8 @@
 """Start-up time, idle CPU and memory of quenmark.exe side by side with a bare
 Win32 window, all under the same Wine and Xvfb in the same run, plus the
 shipped exe's size. Prints figures; it is not a pass/fail test.
+Beside the totals, the median of each phase of quenmark.exe's own start, from its trace
+(QM_STARTUP_TRACE), in ms since Windows created the process; the totals count from the launch.
 
 A second baseline, the floor window, is the bare window plus what no settings
 window of this kind can do without: the manifest's themed common controls (one
@@ -130,12 +132,15 @@ PROGRAMS = (('bare_window.exe', '^Bare Window$', None),
 SHIPPED_EMULATED = os.environ.get('QM_SHIPPED_EXE') if qmwine.WINE32 else None
 
 
+TRACE_LINE = re.compile(r'^trace (\d+\.\d) (.+)$', re.M)
+
+
 def measure_once(watcher, exe, title, ini):
-    """(start ms, idle CPU ms, RSS KiB) of one start."""
+    """(start ms, idle CPU ms, RSS KiB) of one start, and its phases {name: ms}."""
     program = qmwine.Program(exe, ini_text=ini, copy_as=os.path.basename(exe),
                              wine32=exe == SHIPPED_EMULATED)
     t0 = time.monotonic()
-    program.start()
+    program.start(extra_env={'QM_STARTUP_TRACE': '1'})
     found = watcher.wait_mapped(title, t0, 20)
     start = ((found or time.monotonic()) - t0) * 1000
     time.sleep(1.0)  # let the one-shot start-up work finish
@@ -143,10 +148,13 @@ def measure_once(watcher, exe, title, ini):
     time.sleep(3.0)
     idle_cpu = (cpu_seconds(program.process.pid) - before) * 1000
     rss = rss_kib(program.process.pid)
+    phases = {}
+    for ms, phase in TRACE_LINE.findall(program.output()):
+        phases.setdefault(phase, float(ms))  # the first mark of each name
     program.cleanup()
     if not found:
         print('  %s: window never appeared' % exe)
-    return start, idle_cpu, rss
+    return (start, idle_cpu, rss), phases
 
 
 def label(exe):
@@ -157,10 +165,14 @@ def label(exe):
 
 def table(watcher, runs, programs):
     samples = {exe: [] for exe, _, _ in programs}
+    phases = {exe: {} for exe, _, _ in programs}
     for _ in range(runs):
         # Taken in turns, so that load from elsewhere on the machine falls on all alike.
         for exe, title, ini in programs:
-            samples[exe].append(measure_once(watcher, exe, title, ini))
+            figures, marks = measure_once(watcher, exe, title, ini)
+            samples[exe].append(figures)
+            for phase, ms in marks.items():
+                phases[exe].setdefault(phase, []).append(ms)
     print('%-16s %14s %18s %10s' % ('program', 'start ms (med)', 'idle CPU ms / 3 s', 'RSS KiB'))
     medians = {}
     for exe, _, _ in programs:
@@ -170,6 +182,27 @@ def table(watcher, runs, programs):
     for exe, _, _ in programs[1:]:
         print('%s / bare window: start to window %.2fx, resident memory %.2fx'
               % (label(exe), medians[exe][0] / bare[0], medians[exe][2] / bare[2]))
+    floor = medians['floor_window.exe']
+    for exe, _, _ in programs[2:]:
+        print('%s / floor window: start to window %.2fx, resident memory %.2fx'
+              % (label(exe), medians[exe][0] / floor[0], medians[exe][2] / floor[2]))
+    print_phases({label(exe): marks for exe, marks in phases.items() if marks})
+
+
+def print_phases(phases):
+    """One row per phase, in quenmark.exe's order, one column per program."""
+    if not phases:
+        return
+    own = phases.get('quenmark.exe', {})
+    names = sorted({name for marks in phases.values() for name in marks},
+                   key=lambda name: statistics.median(own.get(name) or next(
+                       marks[name] for marks in phases.values() if name in marks)))
+    print('\nphase ends, ms since the process was created (median)')
+    print('%-18s' % 'phase' + ''.join('%18s' % who for who in phases))
+    for name in names:
+        print('%-18s' % name + ''.join(
+            '%18s' % ('%.1f' % statistics.median(marks[name]) if name in marks else '-')
+            for marks in phases.values()))
 
 
 def main():

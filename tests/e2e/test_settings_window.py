@@ -91,6 +91,7 @@ class SettingsWindowTest(qmwine.UpdateAnsweredLocally):
         self.assertTrue(qmwine.wait_until(lambda: self.server.requests, 20),
                         '"Update Tips" is ticked by default: the check must run')
         self.assertIsNone(program.read_ini(), 'set.ini must not exist before the first Save')
+        self.assertNotRegex(program.output(), r'(?m)^trace ', 'a start-up trace only when asked')
         self.close(program)
         self.assertEqual(
             program.read_ini(),

@@ -21,6 +21,24 @@ TEST(PanelWindow, CreatedHiddenTopmostWithoutFrameOrTaskbarButton) {
     EXPECT_STREQ(caption, "Form1");
 }
 
+TEST(PanelWindow, MadeAtFirstShowingWhereItWasPlaced) {
+    PanelWindow panel;
+    panel.SetOwnEngines({{u"DDG", u"https://duckduckgo.com/?q="}});
+    panel.MoveTo(10, 20);
+    panel.SetText(u"");
+    panel.SetVisible(false);
+    EXPECT_FALSE(panel.FocusedSelection());
+    EXPECT_EQ(panel.hwnd(), nullptr) << "placing, clearing, hiding or asking makes no panel";
+    panel.SetVisible(true);
+    ASSERT_TRUE(panel.Visible());
+    RECT frame{};
+    GetWindowRect(panel.hwnd(), &frame);
+    EXPECT_EQ(frame.left, 10);
+    EXPECT_EQ(frame.top, 20);
+    EXPECT_TRUE(FindWindowExW(panel.hwnd(), nullptr, L"Static", L"DDG"))
+        << "an engine handed over before the panel was made has its caption";
+}
+
 TEST(PanelWindow, TextKeepsEveryScriptAndIsBounded) {
     PanelWindow panel;
     ASSERT_TRUE(panel.Create());
