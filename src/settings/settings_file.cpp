@@ -96,6 +96,11 @@ struct PendingSave {
 };
 PendingSave g_save;
 
+// Values asked for while another program held the file past the wait: the program runs
+// on their defaults, and a save must not write those over what the file really holds.
+// "\nsection\rkey\rvalue\n" each, until the key can be read.
+std::string g_unread;
+
 std::wstring DecodeValue(const std::string& bytes, IniForm form) {
     if (form == IniForm::kUtf8)
         return Utf8ToWide(bytes);
@@ -146,6 +151,12 @@ void SetIniFile(const std::string& file_name) {
 std::string ReadIniString(const std::string& section, const std::string& key,
                           const std::string& default_value) {
     const LoadedFile file = g_save.depth ? g_save.file : LoadFile();
+    const std::string entry = '\n' + section + '\r' + key + '\r';
+    const size_t unread = g_unread.find(entry);
+    if (unread != std::string::npos)
+        g_unread.erase(unread, g_unread.find('\n', unread + 1) + 1 - unread);
+    if (file.route == Route::kLocked)
+        g_unread += entry + default_value + '\n';
     if (file.route == Route::kProfile) {
         wchar_t buffer[255] = {};
         DWORD copied = GetPrivateProfileStringW(
@@ -176,6 +187,9 @@ unsigned long EndIniSave() {
 }
 
 void WriteIniString(const std::string& section, const std::string& key, const std::string& value) {
+    // Never read and not changed since: the file keeps what it holds.
+    if (g_unread.find('\n' + section + '\r' + key + '\r' + value + '\n') != std::string::npos)
+        return;
     BeginIniSave();
     LoadedFile& file = g_save.file;
     if (file.route == Route::kProfile) {

@@ -127,5 +127,17 @@ TEST_F(SettingsSaveTest, ReplacedWholeKeepingAttributesAndHardLinks) {
     }
 }
 
+TEST_F(SettingsSaveTest, AValueHeldFromTheStartIsNotSavedOverUnlessChanged) {
+    Write("[check]\r\nchecka=1\r\n");
+    SetIniFileIn(folder_, "set.ini");
+    HANDLE held = CreateFileW(path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(ReadIniString("check", "checka", "0"), "0"); // held past the wait: the default
+    CloseHandle(held);
+    EXPECT_EQ(Save("0"), 0u);
+    EXPECT_EQ(Read(path_), "[check]\r\nchecka=1\r\n"); // the user's value stays
+    EXPECT_EQ(Save("2"), 0u);
+    EXPECT_EQ(Read(path_), "[check]\r\nchecka=2\r\n"); // a change is saved
+}
+
 } // namespace
 } // namespace qm
