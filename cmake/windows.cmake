@@ -1,6 +1,7 @@
 # Windows targets: the program, its Win32 tests under Wine, and test fixtures.
 set(QM_WIN_DEFINES WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
-# WinINet is not linked: the update check loads it when it runs (platform/wininet_library.h).
+# WinINet and ole32 are not linked: the update check and the first browser launch load
+# them when they run (platform/wininet_library.h, platform/shell_open.cpp).
 set(QM_WIN_LIBS comctl32 shell32 advapi32 gdi32 user32 kernel32)
 set(QM_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
@@ -10,8 +11,6 @@ add_library(quenmark_app STATIC ${QM_WINDOWS_SOURCES})
 target_include_directories(quenmark_app PUBLIC src ${CMAKE_BINARY_DIR}/generated)
 target_compile_options(quenmark_app PRIVATE ${QM_WARNINGS})
 target_link_libraries(quenmark_app PUBLIC quenmark_core ${QM_WIN_LIBS})
-# COM: initialised at start, and on the thread of each browser launch.
-target_link_libraries(quenmark_app PUBLIC ole32)
 
 # Artwork is drawn by a script at build time and compiled in through the .rc file.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)

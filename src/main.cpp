@@ -7,7 +7,6 @@
 #include "platform/system_library.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 #include <windows.h>
 
 #include <string>
@@ -36,10 +35,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
         return 0;
     }
     qm::TraceMark("single instance");
-    // The shell may hand a URL to a handler through COM, and asks its callers to
-    // have the thread in a single-threaded apartment first. Kept for the whole run,
-    // which ends in TerminateProcess.
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 

@@ -63,7 +63,7 @@ bool InAnotherUsersProfile(const ProfileFolders& profiles) {
     return PlaceAmongProfiles(ProgramFolder(), profiles.own, profiles.all) == ProfilePlace::Another;
 }
 
-bool SetAutoStart(bool enable, RunKeyStore& store, const ProfileFolders& profiles) {
+bool SetAutoStart(bool enable, RunKeyStore& store, const ProfileFolders* given_profiles) {
     if (!enable) {
         bool machine_clear = store.Delete(HKEY_LOCAL_MACHINE);
         bool user_clear = store.Delete(HKEY_CURRENT_USER);
@@ -74,6 +74,7 @@ bool SetAutoStart(bool enable, RunKeyStore& store, const ProfileFolders& profile
         return machine_clear && user_clear;
     }
     std::wstring command = AutoStartCommand(ProgramFolder(), ExeBaseName());
+    const ProfileFolders profiles = given_profiles ? *given_profiles : ThisUsersProfileFolders();
     const ProfilePlace place = PlaceAmongProfiles(ProgramFolder(), profiles.own, profiles.all);
     // Run elevated with an administrator's password, a copy in a standard user's Downloads
     // would name, in the administrator's entry, a file that user can replace.
@@ -121,7 +122,7 @@ bool IsAutoStartSet(RunKeyStore& store) {
     return false;
 }
 
-int AutoStartBoxAfterClick(int box_state, RunKeyStore& store, const ProfileFolders& profiles) {
+int AutoStartBoxAfterClick(int box_state, RunKeyStore& store, const ProfileFolders* profiles) {
     SetAutoStart(box_state == 1, store, profiles);
     return IsAutoStartSet(store) ? 1 : 0;
 }

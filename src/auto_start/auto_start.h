@@ -65,9 +65,10 @@ ProfileFolders ThisUsersProfileFolders();
 // no entry at all (that user could replace the exe, which would then start as this
 // user), and an entry an older release made for it goes. Returns whether the registry
 // now says what was asked: for true, that an entry Windows runs could be written under
-// either root; for false, that no entry is left under either.
+// either root; for false, that no entry is left under either. Without `profiles`, this
+// user's are looked up, and only to write an entry: that loads userenv.dll.
 bool SetAutoStart(bool enable, RunKeyStore& store = SystemRunKeyStore(),
-                  const ProfileFolders& profiles = ThisUsersProfileFolders());
+                  const ProfileFolders* profiles = nullptr);
 
 // Whether this copy lies in another user's profile, where it starts with Windows for nobody.
 bool InAnotherUsersProfile(const ProfileFolders& profiles = ThisUsersProfileFolders());
@@ -80,7 +81,7 @@ bool IsAutoStartSet(RunKeyStore& store = SystemRunKeyStore());
 // now holds: a refused change (a machine-wide entry this user may not delete)
 // never looks done.
 int AutoStartBoxAfterClick(int box_state, RunKeyStore& store = SystemRunKeyStore(),
-                           const ProfileFolders& profiles = ThisUsersProfileFolders());
+                           const ProfileFolders* profiles = nullptr);
 
 // The uninstaller's "/unregister": removes the value and its switches from HKLM (both
 // views) and HKCU, whatever program they name; a refused removal is skipped silently.

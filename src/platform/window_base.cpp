@@ -20,7 +20,7 @@ WindowBase::~WindowBase() {
 
 bool WindowBase::CreateWindowObject(const char* class_name, DWORD ex_style, DWORD style,
                                     const char* caption, int x, int y, int width, int height,
-                                    HWND parent, HICON icon, HBRUSH background) {
+                                    HWND parent, HICON icon, HICON small_icon) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSEXA existing{};
     existing.cbSize = sizeof(existing);
@@ -30,9 +30,9 @@ bool WindowBase::CreateWindowObject(const char* class_name, DWORD ex_style, DWOR
         wc.lpfnWndProc = StaticWndProc;
         wc.hInstance = instance;
         wc.hIcon = icon;
-        wc.hIconSm = icon;
+        wc.hIconSm = small_icon ? small_icon : icon;
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.hbrBackground = background ? background : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         wc.lpszClassName = class_name;
         if (!RegisterClassExA(&wc))
             return false;

@@ -22,10 +22,12 @@ class WindowBase {
     // Expects the window gone already; see above.
     virtual ~WindowBase();
 
-    // Registers the class once per process (by name) and creates the window.
+    // Registers the class once per process (by name) and creates the window. The class
+    // carries the icons, so the window needs no WM_SETICON, each of which Wine's X driver
+    // converts again.
     bool CreateWindowObject(const char* class_name, DWORD ex_style, DWORD style,
                             const char* caption, int x, int y, int width, int height, HWND parent,
-                            HICON icon = nullptr, HBRUSH background = nullptr);
+                            HICON icon = nullptr, HICON small_icon = nullptr);
     void DestroyWindowObject();
 
     // Typed handlers. Where the default handling matters, a handler says whether it took

@@ -39,10 +39,8 @@ bool SettingsWindow::Load() {
     int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     if (!CreateWindowObject(kClassName, 0, style, "Quenmark Search   1.0", x, y, width, height,
-                            nullptr, icon_big_.get()))
+                            nullptr, icon_big_.get(), icon_small_.get()))
         return false;
-    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_big_.get()));
-    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_small_.get()));
     AddDialogKeys(hwnd());
     TraceMark("window created");
 

@@ -111,11 +111,11 @@ TEST(AutoStart, EnablingPrefersTheMachineAndFallsBackToTheUser) {
         store.refuse_delete = {{kMachine, row.machine_refuses}};
         store.values = {{kMachine, row.machine_before}, {kUser, row.user_before}};
         const ProfileFolders& profile = places[row.in_profile];
-        EXPECT_EQ(SetAutoStart(true, store, profile), row.result) << row.name;
+        EXPECT_EQ(SetAutoStart(true, store, &profile), row.result) << row.name;
         EXPECT_EQ(store.Read(kMachine), row.machine_after) << row.name;
         EXPECT_EQ(store.Read(kUser), row.user_after) << row.name;
         EXPECT_EQ(IsAutoStartSet(store), row.result) << row.name;
-        EXPECT_EQ(AutoStartBoxAfterClick(1, store, profile), row.result ? 1 : 0) << row.name;
+        EXPECT_EQ(AutoStartBoxAfterClick(1, store, &profile), row.result ? 1 : 0) << row.name;
         EXPECT_EQ(InAnotherUsersProfile(profile), row.in_profile == kAnother) << row.name;
     }
 }
