@@ -50,7 +50,8 @@ class SelectionSearch {
     Source FocusedSource() const;
     // True, after telling the host, when the selection is out of reach.
     bool OutOfReach(const Source& source) const;
-    // make_panel: the panel, at the first press, is made while the copy is on its way.
+    // make_panel: a panel not made yet (a press before the program has settled) is made
+    // while the copy is on its way.
     std::u16string CaptureSelection(const Source& source, int hotkey_key, bool make_panel = false);
     void Wait(int milliseconds, const std::function<bool()>& done);
 

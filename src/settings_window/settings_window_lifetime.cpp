@@ -57,7 +57,7 @@ bool SettingsWindow::Load() {
     };
     panel_hotkey_.HotKeyPressed = [this] {
         TraceMark("panel hotkey");
-        ReadOwnEnginesOnce(); // the panel, made at the first press, lists them
+        ReadOwnEnginesOnce(); // a press before the panel is made: it lists them
         selection_search_->PanelSearch(panel_hotkey_.KeyCode());
     };
     selection_search_ = std::make_unique<SelectionSearch>(
@@ -125,6 +125,10 @@ void SettingsWindow::AfterShown() {
     TraceMark("altgr check");
     if (!characters_taken.empty())
         tray_.ShowBubble(u"", characters_taken, NIIF_WARNING | NIIF_NOSOUND);
+    // Made now, not at the first press, where its making would add to the wait. It lists
+    // the user's engines, so they are read first.
+    ReadOwnEnginesOnce();
+    panel_.Create();
 }
 
 void SettingsWindow::ReadOwnEnginesOnce() {

@@ -189,7 +189,6 @@ class ProgramSearch(qmwine.UpdateAnsweredLocally):
             f.write(head + engines)
         wid = self.start()
         # The engine box lists them after "Google", "Bing" and "Yahoo": the fourth is DDG.
-        # First, as the engines are read when the box or the panel first needs them.
         x, y, _, _ = qmwine.window_geometry(wid)
         xdotool('mousemove', '--sync', x + COMBO1_ARROW[0], y + COMBO1_ARROW[1], 'click', 1)
         self.assertIsNotNone(qmwine.wait_popup_menu(EXE), 'the list did not drop down')
