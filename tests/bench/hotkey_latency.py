@@ -4,8 +4,8 @@ and for a floor program that launches at once on the same hotkey, with notepad
 holding selected text and with nothing selected; and how soon the program's panel
 hides, at a press of the second hotkey with nothing selected and at a click on a
 caption with "Search and then close" ticked; and, from the program's trace, the time
-from the panel hotkey's message to the panel shown, at the first press (which makes the
-panel) and at later ones. Prints medians; not pass/fail.
+from the panel hotkey's message to the panel shown, at the first press (the panel's
+first showing) and at later ones. Prints medians; not pass/fail.
 
 Run: tests/harness/with-wine.sh build/win64 python3 tests/bench/hotkey_latency.py [presses]"""
 import os
