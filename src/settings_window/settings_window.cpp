@@ -147,7 +147,15 @@ void SettingsWindow::OnCommand(int id, int code, HWND) {
 }
 
 bool SettingsWindow::OnSetCursor(HWND over) {
-    if (!over || over != GetDlgItem(hwnd(), L::kIdLogo) || !logo_cursor_)
+    if (!over || over != GetDlgItem(hwnd(), L::kIdLogo))
+        return false;
+    // Made when the pointer first comes onto the logo, the only place that shows it: the
+    // tip follows the pointer's next moves there.
+    if (!logo_tooltip_made_) {
+        logo_tooltip_made_ = true;
+        CreateLogoTooltip();
+    }
+    if (!logo_cursor_)
         return false;
     SetCursor(logo_cursor_);
     return true;

@@ -103,7 +103,8 @@ class SettingsWindow final : public WindowBase {
     UniqueHfont font_;
     UniqueHicon icon_big_, icon_small_, faq_icon_;
     UniqueHbitmap logo_;
-    HCURSOR logo_cursor_ = nullptr; // loaded from resources: shared, never destroyed
+    HCURSOR logo_cursor_ = nullptr;  // loaded from resources: shared, never destroyed
+    bool logo_tooltip_made_ = false; // owned by the window, which destroys it
     bool ending_ = false;
 };
 

@@ -75,8 +75,6 @@ bool SettingsWindow::Load() {
     ShowWindow(hwnd(), SW_SHOWNORMAL);
     UpdateWindow(hwnd());
     TraceMark("window shown");
-    // Only a pointer resting on the logo needs it: it may wait until the window is up.
-    CreateLogoTooltip();
     PostMessageA(hwnd(), kAfterShownMessage, 0, 0);
     return true;
 }

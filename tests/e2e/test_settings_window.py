@@ -280,6 +280,14 @@ class SettingsWindowTest(qmwine.UpdateAnsweredLocally):
         # apartment (0x6: apartment-threaded, OLE1 DDE off).
         self.assertEqual(len(re.findall(r'trace:ole:CoInitializeEx 0+, 0x6\n', program.output())), 2)
 
+    def test_the_logo_names_its_maker_when_the_pointer_rests_on_it(self):
+        self.start(SAVED_INI)
+        x, y, _, _ = qmwine.window_geometry(self.main_window())
+        # The tip is made when the pointer first comes onto the logo, and follows its moves.
+        for dx in (0, 2):
+            qmwine.xdotool('mousemove', '--sync', x + IMAGE1[0] + dx, y + IMAGE1[1])
+        self.assertIsNotNone(qmwine.wait_popup_menu('quenmark.exe'), 'no tip over the logo')
+
     def test_auto_start_box_writes_and_removes_the_run_value(self):
         folder = os.path.join(tempfile.mkdtemp(prefix='qm-e2e-'), 'Program Files')
         os.makedirs(folder)
