@@ -96,6 +96,27 @@ struct PendingSave {
 };
 PendingSave g_save;
 
+// The file as a batch of reads first read it, until a save or another file.
+struct ReadBatch {
+    int depth = 0;
+    bool loaded = false;
+    LoadedFile file;
+};
+ReadBatch g_reads;
+
+// What a read sees: the save's file during a save, else the batch's, else the disk's.
+LoadedFile FileToRead() {
+    if (g_save.depth)
+        return g_save.file;
+    if (!g_reads.depth)
+        return LoadFile();
+    if (!g_reads.loaded) {
+        g_reads.file = LoadFile();
+        g_reads.loaded = true;
+    }
+    return g_reads.file;
+}
+
 // Values asked for while another program held the file past the wait: the program runs
 // on their defaults, and a save must not write those over what the file really holds.
 // "\nsection\rkey\rvalue\n" each, until the key can be read.
@@ -129,6 +150,7 @@ void SetIniFileIn(const std::wstring& folder, const std::string& file_name) {
     const std::wstring name = AnsiToWide(file_name);
     std::wstring path = JoinPath(folder, name);
     g_ini_path = path;
+    g_reads.loaded = false;
     if (!CanWrite(folder, path)) {
         std::wstring per_user_folder = PerUserFolder();
         std::wstring per_user = JoinPath(per_user_folder, name);
@@ -150,7 +172,7 @@ void SetIniFile(const std::string& file_name) {
 
 std::string ReadIniString(const std::string& section, const std::string& key,
                           const std::string& default_value) {
-    const LoadedFile file = g_save.depth ? g_save.file : LoadFile();
+    const LoadedFile file = FileToRead();
     const std::string entry = '\n' + section + '\r' + key + '\r';
     const size_t unread = g_unread.find(entry);
     if (unread != std::string::npos)
@@ -181,9 +203,19 @@ unsigned long EndIniSave() {
     if (--g_save.depth > 0)
         return 0;
     const LoadedFile& file = g_save.file;
+    g_reads.loaded = false;
     if (g_save.error || file.route != Route::kText || file.ini.text == g_save.text_before)
         return g_save.error;
     return ReplaceWholeFile(g_ini_path, EncodeIniFile(file.ini));
+}
+
+IniReadBatch::IniReadBatch() {
+    ++g_reads.depth;
+}
+
+IniReadBatch::~IniReadBatch() {
+    if (--g_reads.depth == 0)
+        g_reads = ReadBatch{};
 }
 
 void WriteIniString(const std::string& section, const std::string& key, const std::string& value) {
@@ -208,7 +240,7 @@ void WriteIniString(const std::string& section, const std::string& key, const st
 }
 
 IniSection ReadIniSectionLines(const std::string& section) {
-    LoadedFile file = LoadFile();
+    LoadedFile file = FileToRead();
     return file.route == Route::kText ? ReadIniSection(file.ini.text, section) : IniSection{};
 }
 

@@ -33,6 +33,17 @@ void BeginIniSave();
 // 0, or the system's error code: then the file on disk is as it was before.
 unsigned long EndIniSave();
 
+// The reads while one lives see the file as the first of them read it: a start reads a
+// dozen values, and reads the file once, waiting at most once for a program that holds
+// it. A save, or another file, has the next read read the disk again.
+class IniReadBatch {
+  public:
+    IniReadBatch();
+    ~IniReadBatch();
+    IniReadBatch(const IniReadBatch&) = delete;
+    IniReadBatch& operator=(const IniReadBatch&) = delete;
+};
+
 // A whole section's lines, read and written as the file's bytes (a file saved as
 // UTF-16 is seen as UTF-8). Empty when the file or the section is missing.
 IniSection ReadIniSectionLines(const std::string& section);

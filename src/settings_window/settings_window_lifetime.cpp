@@ -45,7 +45,9 @@ bool SettingsWindow::Load() {
     TraceMark("window created");
 
     // The controls load first: the hotkey fields read their stored combinations
-    // and so fix set.ini's path before the window reads its own settings.
+    // and so fix set.ini's path before the window reads its own settings. The file is
+    // read once for all of them.
+    IniReadBatch reads;
     CreateControls();
     TraceMark("controls");
     tray_.PopupMenu = [this] { tray_menu_.Popup(); };

@@ -57,6 +57,24 @@ TEST_F(SettingsFileTest, SameKeyInTwoSectionsIsIndependent) {
     EXPECT_EQ(ReadIniString("auto", "checka", "9"), "0");
 }
 
+TEST_F(SettingsFileTest, ABatchReadsTheFileOnceAndAgainAfterASave) {
+    SetIniFileIn(folder_, "set.ini");
+    WriteIniString("check", "checka", "1");
+    const auto write_behind_its_back = [&](const char* bytes) {
+        std::ofstream(std::filesystem::path(IniFile()), std::ios::binary) << bytes;
+    };
+    {
+        IniReadBatch reads;
+        EXPECT_EQ(ReadIniString("check", "checka", "9"), "1");
+        write_behind_its_back("[check]\r\nchecka=2\r\n");
+        EXPECT_EQ(ReadIniString("check", "checka", "9"), "1"); // as first read
+        WriteIniString("check", "checkb", "0");                // a save reads it anew
+        EXPECT_EQ(ReadIniString("check", "checka", "9"), "2");
+        write_behind_its_back("[check]\r\nchecka=3\r\n");
+    }
+    EXPECT_EQ(ReadIniString("check", "checka", "9"), "3"); // no batch: the disk
+}
+
 TEST_F(SettingsFileTest, FileLayoutFollowsWriteOrder) {
     SetIniFileIn(folder_, "set.ini");
     WriteIniString("hotkey", "HotKey1Text", "Ctrl + Q");
