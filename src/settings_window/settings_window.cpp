@@ -4,6 +4,7 @@
 #include "platform/dialog_keys.h"
 #include "platform/shell_open.h"
 #include "platform/text_codec.h"
+#include "resources/resource_ids.h"
 #include "search/engine_catalogue.h"
 #include "settings/engine_store.h"
 #include "settings_window/engines_dialog.h"
@@ -149,11 +150,12 @@ void SettingsWindow::OnCommand(int id, int code, HWND) {
 bool SettingsWindow::OnSetCursor(HWND over) {
     if (!over || over != GetDlgItem(hwnd(), L::kIdLogo))
         return false;
-    // Made when the pointer first comes onto the logo, the only place that shows it: the
-    // tip follows the pointer's next moves there.
+    // Made when the pointer first comes onto the logo, the only place that shows them:
+    // the tip follows the pointer's next moves there.
     if (!logo_tooltip_made_) {
         logo_tooltip_made_ = true;
         CreateLogoTooltip();
+        logo_cursor_ = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_POINTER));
     }
     if (!logo_cursor_)
         return false;

@@ -104,7 +104,7 @@ class SettingsWindow final : public WindowBase {
     UniqueHicon icon_big_, icon_small_, faq_icon_;
     UniqueHbitmap logo_;
     HCURSOR logo_cursor_ = nullptr;  // loaded from resources: shared, never destroyed
-    bool logo_tooltip_made_ = false; // owned by the window, which destroys it
+    bool logo_tooltip_made_ = false; // and the pointer loaded; the window destroys the tip
     bool ending_ = false;
 };
 

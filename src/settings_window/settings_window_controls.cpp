@@ -48,14 +48,7 @@ HotKeyOptions FieldOptions(const char* name, COLORREF back_color, HFONT font) {
 } // namespace
 
 void SettingsWindow::CreateControls() {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
     font_ = CreateUiFont();
-    logo_.reset(static_cast<HBITMAP>(
-        LoadImageA(instance, MAKEINTRESOURCEA(IDB_LOGO), IMAGE_BITMAP, 0, 0, 0)));
-    faq_icon_.reset(static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(IDI_LINK), IMAGE_ICON, 16, 16, 0)));
-    logo_cursor_ = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_POINTER));
-
     // Tab order follows creation order: both "Effective" boxes, the engine box, both
     // hotkey fields, the other three boxes, and last the "Engines" button.
     for (size_t i = 0; i < L::kCheckBoxCount; ++i) {
@@ -146,6 +139,14 @@ LRESULT CALLBACK SettingsWindow::EffectiveBoxProc(HWND box, UINT message, WPARAM
 bool SettingsWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
     const RECT& r = item.rcItem;
     FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
+    // Loaded at the first painting, after the window is on screen.
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (item.CtlID == L::kIdLogo && !logo_)
+        logo_.reset(static_cast<HBITMAP>(
+            LoadImageA(instance, MAKEINTRESOURCEA(IDB_LOGO), IMAGE_BITMAP, 0, 0, 0)));
+    if (item.CtlID == L::kIdFaqLink && !faq_icon_)
+        faq_icon_.reset(static_cast<HICON>(
+            LoadImageA(instance, MAKEINTRESOURCEA(IDI_LINK), IMAGE_ICON, 16, 16, 0)));
     if (item.CtlID == L::kIdLogo && logo_) {
         UniqueMemoryDc memory(CreateCompatibleDC(item.hDC));
         SelectedObject selected(memory.get(), logo_.get());
