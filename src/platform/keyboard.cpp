@@ -28,24 +28,13 @@ bool KeepsKeyboardState() {
             (version.dwMajorVersion == 10 && version.dwBuildNumber >= 14393));
 }
 
+// Unnamed: only a layout that takes the character is named, and most take none.
 std::vector<KeyboardLayout> InstalledKeyboardLayouts() {
     HKL handles[64];
     const int count = GetKeyboardLayoutList(64, handles);
     std::vector<KeyboardLayout> layouts;
-    const LayoutRegistry registry = LayoutRegistryAt();
-    for (int i = 0; i < count; ++i) {
-        const auto id = reinterpret_cast<std::uintptr_t>(handles[i]);
-        if (std::u16string name = LayoutNameOfHandle(id, registry); !name.empty()) {
-            layouts.push_back({id, name});
-            continue;
-        }
-        // Else its language, the low word: better than no name at all.
-        wchar_t name[128];
-        const int length = GetLocaleInfoW(MAKELCID(id & 0xFFFF, SORT_DEFAULT),
-                                          LOCALE_SLOCALIZEDDISPLAYNAME, name, 128);
-        layouts.push_back(
-            {id, length > 1 ? FromWide(std::wstring(name, length - 1)) : u"a keyboard layout"});
-    }
+    for (int i = 0; i < count; ++i)
+        layouts.push_back({reinterpret_cast<std::uintptr_t>(handles[i]), {}});
     return layouts;
 }
 
@@ -105,8 +94,20 @@ std::string KeyNameOf(int virtual_key) {
 }
 
 std::optional<LayoutCharacter> CharacterTypedOnThisPc(int key_code, int mod_key_code) {
-    return CharacterTypedWithCtrlAlt(key_code, mod_key_code, InstalledKeyboardLayouts(),
-                                     TypeWithCtrlAlt);
+    auto taken = CharacterTypedWithCtrlAlt(key_code, mod_key_code, InstalledKeyboardLayouts(),
+                                           TypeWithCtrlAlt);
+    if (!taken)
+        return taken;
+    // Named now, by the registry, else by its language, the handle's low word.
+    taken->layout_name = LayoutNameOfHandle(taken->layout_id, LayoutRegistryAt());
+    if (taken->layout_name.empty()) {
+        wchar_t language[128];
+        const int length = GetLocaleInfoW(MAKELCID(taken->layout_id & 0xFFFF, SORT_DEFAULT),
+                                          LOCALE_SLOCALIZEDDISPLAYNAME, language, 128);
+        taken->layout_name =
+            length > 1 ? FromWide(std::wstring(language, length - 1)) : u"a keyboard layout";
+    }
+    return taken;
 }
 
 } // namespace qm

@@ -47,7 +47,7 @@ std::optional<LayoutCharacter> CharacterTypedWithCtrlAlt(int key_code, int mod_k
         TypedText typed = translate(layout.id, key_code, shift);
         // A dead key types its accent on the next key: it is taken all the same.
         if (typed.dead || std::any_of(typed.text.begin(), typed.text.end(), IsTypedCharacter))
-            return LayoutCharacter{typed.text, layout.name};
+            return LayoutCharacter{typed.text, layout.name, layout.id};
     }
     return std::nullopt;
 }

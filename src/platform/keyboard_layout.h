@@ -29,6 +29,7 @@ using TranslateWithCtrlAlt =
 struct LayoutCharacter {
     std::u16string character;
     std::u16string layout_name;
+    std::uintptr_t layout_id = 0;
 };
 
 // The first layout, in the order given, on which the combination (a virtual key and

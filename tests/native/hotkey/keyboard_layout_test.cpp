@@ -72,6 +72,11 @@ TEST(KeyboardLayoutCheck, AHotkeyWithCtrlAndAltTakesWhatAltGrTypes) {
             CharacterTypedWithCtrlAlt(row.key_code, row.mod_key_code, row.layouts, Translate);
         EXPECT_EQ(taken ? taken->character : u"", row.character) << row.name;
         EXPECT_EQ(taken ? taken->layout_name : u"", row.layout_name) << row.name;
+        // The program names the layout found by this handle.
+        for (const KeyboardLayout& layout : row.layouts)
+            if (taken && layout.name == taken->layout_name) {
+                EXPECT_EQ(taken->layout_id, layout.id) << row.name;
+            }
     }
 }
 
