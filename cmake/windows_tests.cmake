@@ -28,14 +28,18 @@ target_sources(panel_host PRIVATE ${CMAKE_SOURCE_DIR}/src/resources/quenmark.rc)
 add_dependencies(panel_host quenmark_artwork)
 target_include_directories(panel_host PRIVATE ${QM_ART_DIR} ${CMAKE_SOURCE_DIR}/src/resources)
 
-# The start-up benchmark's second baseline: the bare window with common controls 6 (through
-# the program's manifest) and a tray icon.
-add_executable(floor_window WIN32 ${CMAKE_SOURCE_DIR}/tests/fixtures/bare_window.cpp
-  ${CMAKE_SOURCE_DIR}/src/platform/startup_trace.cpp ${CMAKE_SOURCE_DIR}/tests/fixtures/manifest_only.rc)
-target_compile_definitions(floor_window PRIVATE QM_FLOOR_WINDOW)
-target_compile_options(floor_window PRIVATE ${QM_WARNINGS})
-target_include_directories(floor_window PRIVATE ${CMAKE_SOURCE_DIR}/src/resources ${CMAKE_SOURCE_DIR}/src)
-target_link_options(floor_window PRIVATE ${QM_STATIC_LINK})
+# The start-up benchmark's second baseline, the floor window: the bare window with common
+# controls 6 (through the program's manifest) and a tray icon. Its third, the controls
+# window: the floor window with the settings window's controls.
+foreach(baseline floor_window controls_window)
+  add_executable(${baseline} WIN32 ${CMAKE_SOURCE_DIR}/tests/fixtures/bare_window.cpp
+    ${CMAKE_SOURCE_DIR}/src/platform/startup_trace.cpp ${CMAKE_SOURCE_DIR}/tests/fixtures/manifest_only.rc)
+  target_compile_definitions(${baseline} PRIVATE QM_FLOOR_WINDOW)
+  target_compile_options(${baseline} PRIVATE ${QM_WARNINGS})
+  target_include_directories(${baseline} PRIVATE ${CMAKE_SOURCE_DIR}/src/resources ${CMAKE_SOURCE_DIR}/src)
+  target_link_options(${baseline} PRIVATE ${QM_STATIC_LINK})
+endforeach()
+target_compile_definitions(controls_window PRIVATE QM_CONTROLS_WINDOW)
 
 file(GLOB QM_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/test_*.py)
 foreach(script IN LISTS QM_E2E_TESTS)
