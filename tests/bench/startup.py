@@ -8,8 +8,10 @@ Beside the totals, the median of each phase of quenmark.exe's own start, from it
 A second baseline, the floor window, is the bare window plus what no settings
 window of this kind can do without: the manifest's themed common controls (one
 check box loads them) and an icon in the notification area (shell32). A third, the
-controls window, adds the settings window's controls and paints them before it shows,
+controls window, adds the settings window's controls and paints them as soon as it shows,
 as the settings window does: what quenmark.exe takes beyond it is the program's own.
+A start ends when the X server maps the window, which Wine asks for as ShowWindow
+begins: the painting that follows is not counted, for any of them.
 Beside each ratio, the range that 90% of resampled runs give: how far the machine's
 noise leaves the ratio uncertain.
 
