@@ -131,8 +131,9 @@ def cores_kept_awake():
             spinner.wait()
 
 
-# Started in this order in each turn. quenmark.exe follows the floor window, as it did
-# before the controls window came, so that nothing started just before it warms it up.
+# Started in this order in each turn. The program started just before another moves its
+# start by tens of ms, so quenmark.exe follows the floor window, as in earlier rounds,
+# and its figures compare with theirs.
 PROGRAMS = (('bare_window.exe', '^Bare Window$', None),
             ('floor_window.exe', '^Floor Window$', None),
             ('quenmark.exe', r'^Quenmark Search   1\.0$', INI),
